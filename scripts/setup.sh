@@ -1,0 +1,40 @@
+# Shared set-up for the project's scripts: installs the Debian packages the
+# build needs (only those missing) and configures and builds through a preset.
+# Sourced, not run.
+
+PACKAGES=(
+    cmake ninja-build g++ pkg-config
+    qt6-base-dev qt6-webengine-dev
+    libgtest-dev libbenchmark-dev
+    xvfb xauth fonts-dejavu-core
+)
+
+ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+
+as_root() {
+    if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
+}
+
+# Installs whichever of the named packages are not installed yet.
+ensure_packages() {
+    local missing=()
+    local pkg
+    for pkg in "$@"; do
+        dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q 'install ok installed' \
+            || missing+=("$pkg")
+    done
+    [ ${#missing[@]} -eq 0 ] && return 0
+    echo "Installing: ${missing[*]}"
+    as_root env DEBIAN_FRONTEND=noninteractive apt-get update -qq
+    as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"
+}
+
+# Configures (once) and builds the given preset.
+build_preset() {
+    local preset="$1"
+    cd "$ROOT"
+    if [ ! -f "build/$preset/CMakeCache.txt" ]; then
+        cmake --preset "$preset"
+    fi
+    cmake --build --preset "$preset"
+}

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QRect>
+
+class LinkLabel;
+class QWidget;
+
+/// Which wording the banner label uses: the entry and display windows invite
+/// to the discussion board, the lookup browser to the forum.
+enum class BannerWording
+{
+    DiscussionBoard,
+    Forum
+};
+
+/// The banner label `Label61`: one line praising the maker's forum; a click opens the home page.
+LinkLabel* makeBannerLabel(QWidget* parent, BannerWording wording, const QRect& geometry);
+
+/// The two promotional labels lying on top of each other, `lblCobrand` in front.
+struct PromoLabels
+{
+    LinkLabel* lblFullBrand = nullptr;
+    LinkLabel* lblCobrand = nullptr;
+};
+
+/// Creates both labels at the same place, wired to the branding pages.
+PromoLabels makePromoLabels(QWidget* parent, const QRect& geometry);

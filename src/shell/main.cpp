@@ -1,0 +1,30 @@
+#include "AppServices.h"
+#include "CoBrand.h"
+#include "SingleInstance.h"
+#include "entry/frmMain.h"
+
+#include <QApplication>
+
+int main(int argc, char* argv[])
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("selenoscope"));
+    QApplication::setApplicationDisplayName(kProgramTitle);
+    // The entry window is only hidden while a reading is shown: the program
+    // ends through its orderly exit, never because no window is visible.
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    SingleInstance instance;
+    if (!instance.acquire()) {
+        AppServices::current().message(nullptr, QMessageBox::Information,
+                                       QStringLiteral("Application is already running"));
+        return 0;
+    }
+
+    SeedRandomFromClock();
+    frmMain entryWindow;
+    entryWindow.show();
+    CoBrand_Randomize(entryWindow.intCoBrandRandomNumber, *entryWindow.lblCobrand,
+                      *entryWindow.lblFullBrand);
+    return QApplication::exec();
+}
