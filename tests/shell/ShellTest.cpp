@@ -1,0 +1,371 @@
+#include "AppLifetime.h"
+#include "CoBrand.h"
+#include "LinkLabel.h"
+#include "PromoLabels.h"
+#include "RecordingServices.h"
+#include "SharedMenus.h"
+#include "SingleInstance.h"
+#include "UrlRecorder.h"
+#include "frmAbout.h"
+
+#include <QMainWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPointer>
+#include <QProcess>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QtTest>
+#include <array>
+
+namespace {
+
+QUrl sitePage(const char* path)
+{
+    return QUrl(QStringLiteral(SITE_URL "/")).resolved(QUrl(QString::fromLatin1(path)));
+}
+
+void clickLabel(QWidget* label)
+{
+    QTest::mouseClick(label, Qt::LeftButton, {}, label->rect().center());
+}
+
+/// True when `front` lies above `back` among their siblings.
+bool inFront(const QWidget* front, const QWidget* back)
+{
+    const QObjectList& siblings = front->parentWidget()->children();
+    return siblings.indexOf(front) > siblings.indexOf(back);
+}
+
+/// A window that counts how often it was closed.
+class CountingWindow : public QMainWindow
+{
+public:
+    int closes = 0;
+    bool endsProgramOnClose = false;
+
+protected:
+    void closeEvent(QCloseEvent* event) override
+    {
+        ++closes;
+        if (endsProgramOnClose)
+            UnloadAllAndEnd();
+        QMainWindow::closeEvent(event);
+    }
+};
+
+} // namespace
+
+class ShellTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void coBrandNumberRounding_data();
+    void coBrandNumberRounding();
+    void coBrandOdds();
+    void coBrandStacking();
+
+    void secondCopyIsRefusedWhileTheFirstRuns();
+    void lockOfAKilledCopyDoesNotBlock();
+
+    void exitClosesEveryWindowHiddenOnesToo();
+    void exitStartedByClosingAWindowEndsOnce();
+
+    void sharedMenuItemsOpenTheirPages_data();
+    void sharedMenuItemsOpenTheirPages();
+    void sharedMenusAreNamedPerWindow_data();
+    void sharedMenusAreNamedPerWindow();
+    void aboutSoftwareOpensTheAboutBoxModally();
+    void linkLabelsOpenTheirPages_data();
+    void linkLabelsOpenTheirPages();
+    void aboutBoxLinksAndOk();
+};
+
+void ShellTest::coBrandNumberRounding_data()
+{
+    QTest::addColumn<float>("draw");
+    QTest::addColumn<int>("number");
+    QTest::newRow("zero gives 1") << 0.0F << 1;
+    QTest::newRow("a quarter: 2.5 rounds down to even 2") << 0.25F << 2;
+    QTest::newRow("a half: exactly 4") << 0.5F << 4;
+    QTest::newRow("three quarters: 5.5 rounds up to even 6") << 0.75F << 6;
+    QTest::newRow("just below a quarter") << std::nextafter(0.25F, 0.0F) << 2;
+    QTest::newRow("just above a quarter") << std::nextafter(0.25F, 1.0F) << 3;
+    QTest::newRow("largest draw below 1 gives 7") << std::nextafter(1.0F, 0.0F) << 7;
+    QTest::newRow("below 1.5 gives 1") << 0.08F << 1;
+    QTest::newRow("just above 6.5 gives 7") << 0.9167F << 7;
+    QTest::newRow("just below 6.5 gives 6") << 0.9166F << 6;
+}
+
+void ShellTest::coBrandNumberRounding()
+{
+    QFETCH(float, draw);
+    QFETCH(int, number);
+    QCOMPARE(CoBrandNumber(draw), number);
+}
+
+void ShellTest::coBrandOdds()
+{
+    SeedRandom(20261208U);
+    constexpr int kDraws = 120000;
+    std::array<int, 8> counts{};
+    for (int i = 0; i < kDraws; ++i) {
+        const float r = NextRandomSingle();
+        QVERIFY(r >= 0.0F && r < 1.0F);
+        ++counts.at(static_cast<std::size_t>(CoBrandNumber(r)));
+    }
+    QCOMPARE(counts[0], 0);
+    const double fullBrand = double(counts[2] + counts[4] + counts[6]) / kDraws;
+    const double coBrand = double(counts[1] + counts[3] + counts[5]) / kDraws;
+    const double unchanged = double(counts[7]) / kDraws;
+    constexpr double kTolerance = 0.01; // several standard deviations at this many draws
+    QVERIFY2(std::abs(fullBrand - 1.0 / 2) < kTolerance, qPrintable(QString::number(fullBrand)));
+    QVERIFY2(std::abs(coBrand - 5.0 / 12) < kTolerance, qPrintable(QString::number(coBrand)));
+    QVERIFY2(std::abs(unchanged - 1.0 / 12) < kTolerance, qPrintable(QString::number(unchanged)));
+}
+
+void ShellTest::coBrandStacking()
+{
+    // Over enough seeds every branch of the rule is taken at least once.
+    std::array<bool, 3> seen{}; // full brand, co-brand, unchanged
+    for (std::uint32_t seed = 0; seed < 200; ++seed) {
+        QWidget parent;
+        PromoLabels labels = makePromoLabels(&parent, QRect(0, 0, 100, 40));
+        QVERIFY(inFront(labels.lblCobrand, labels.lblFullBrand)); // as laid out
+
+        SeedRandom(seed);
+        const int expected = CoBrandNumber(NextRandomSingle());
+        SeedRandom(seed);
+        int number = 0;
+        CoBrand_Randomize(number, *labels.lblCobrand, *labels.lblFullBrand);
+        QCOMPARE(number, expected);
+        if (number % 2 == 0) {
+            QVERIFY(inFront(labels.lblFullBrand, labels.lblCobrand));
+            seen[0] = true;
+        } else {
+            QVERIFY(inFront(labels.lblCobrand, labels.lblFullBrand));
+            seen[number == 7 ? 2 : 1] = true;
+        }
+    }
+    QVERIFY(seen[0] && seen[1] && seen[2]);
+}
+
+void ShellTest::secondCopyIsRefusedWhileTheFirstRuns()
+{
+    QTemporaryDir dir;
+    const QString lockPath = dir.filePath(QStringLiteral("selenoscope.lock"));
+    QProcess holder;
+    holder.start(QStringLiteral(LOCK_HOLDER_PATH), {lockPath});
+    QVERIFY(holder.waitForReadyRead(10000));
+    QCOMPARE(holder.readLine().trimmed(), QByteArray("locked"));
+
+    SingleInstance second(lockPath);
+    QVERIFY(!second.acquire());
+    QCOMPARE(holder.state(), QProcess::Running); // the first copy is left alone
+
+    holder.kill();
+    holder.waitForFinished();
+}
+
+void ShellTest::lockOfAKilledCopyDoesNotBlock()
+{
+    QTemporaryDir dir;
+    const QString lockPath = dir.filePath(QStringLiteral("selenoscope.lock"));
+    QProcess holder;
+    holder.start(QStringLiteral(LOCK_HOLDER_PATH), {lockPath});
+    QVERIFY(holder.waitForReadyRead(10000));
+    QCOMPARE(holder.readLine().trimmed(), QByteArray("locked"));
+    holder.kill(); // no chance to remove its lock file
+    QVERIFY(holder.waitForFinished());
+    QVERIFY(QFile::exists(lockPath));
+
+    SingleInstance next(lockPath);
+    QVERIFY(next.acquire());
+    // And now the next start after it is refused.
+    QProcess third;
+    third.start(QStringLiteral(LOCK_HOLDER_PATH), {lockPath});
+    QVERIFY(third.waitForReadyRead(10000));
+    QCOMPARE(third.readLine().trimmed(), QByteArray("refused"));
+    third.kill();
+    third.waitForFinished();
+}
+
+void ShellTest::exitClosesEveryWindowHiddenOnesToo()
+{
+    RecordingServices services;
+    CountingWindow visible;
+    CountingWindow hidden;
+    visible.show();
+    hidden.show();
+    hidden.hide(); // as the entry window while a reading is shown
+    QPointer<QWidget> unloaded = new QMainWindow;
+    unloaded->setAttribute(Qt::WA_DeleteOnClose);
+    unloaded->show();
+
+    UnloadAllAndEnd();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+
+    QCOMPARE(visible.closes, 1);
+    QCOMPARE(hidden.closes, 1);
+    QVERIFY(!visible.isVisible());
+    QVERIFY(unloaded.isNull());
+    QCOMPARE(services.endCount, 1);
+}
+
+void ShellTest::exitStartedByClosingAWindowEndsOnce()
+{
+    RecordingServices services;
+    CountingWindow entry;
+    entry.endsProgramOnClose = true;
+    CountingWindow other;
+    entry.show();
+    other.show();
+
+    entry.close();
+
+    QCOMPARE(entry.closes, 1);
+    QCOMPARE(other.closes, 1);
+    QCOMPARE(services.endCount, 1);
+}
+
+void ShellTest::sharedMenuItemsOpenTheirPages_data()
+{
+    QTest::addColumn<QString>("item");
+    QTest::addColumn<QUrl>("page");
+    QTest::newRow("Online Help") << "mnuOnline" << sitePage("help/");
+    QTest::newRow("Visit Us Online") << "mnuVisit" << sitePage("forum/");
+    QTest::newRow("Check for Software Update") << "mnuUpdate" << sitePage("download/");
+    QTest::newRow("Donate") << "mnuDonate" << sitePage("donate/");
+    QTest::newRow("Make Money Online") << "mkmoney" << sitePage("fullbrand/");
+}
+
+void ShellTest::sharedMenuItemsOpenTheirPages()
+{
+    QFETCH(QString, item);
+    QFETCH(QUrl, page);
+    UrlRecorder urls;
+    RecordingServices services;
+    QMainWindow window;
+    addSharedMenus(window.menuBar(), kEntryWindowMenuNames);
+    auto* action = window.menuBar()->findChild<QAction*>(item);
+    QVERIFY(action != nullptr);
+    if (!action->isEnabled()) {
+        action->trigger(); // greyed: the user cannot invoke it
+        QVERIFY(urls.opened.isEmpty());
+        action->setEnabled(true); // its handler is still wired to its page
+    }
+    action->trigger();
+    QCOMPARE(urls.opened, QList<QUrl>{page});
+    QVERIFY(services.messages.isEmpty());
+    QVERIFY(services.modals.isEmpty());
+}
+
+void ShellTest::sharedMenusAreNamedPerWindow_data()
+{
+    QTest::addColumn<bool>("entryWindow");
+    QTest::addColumn<QStringList>("helpItems");
+    QTest::newRow("entry window") << true
+                                  << QStringList{"mnuOnline:&Online Help",
+                                                 "mnuVisit:&Visit Us Online", "mnuHelp1:",
+                                                 "mnuUpdate:Check for Software &Update",
+                                                 "mnuHelp2:", "mnuAbout:&About Software"};
+    QTest::newRow("display window") << false
+                                    << QStringList{"mnuOnline:&Online Help",
+                                                   "mnuVisit:&Visit Us Online", "mnuFileSep1:",
+                                                   "mnuUpdate:&Check for Software Update",
+                                                   "mnuFileSep2:", "mnuAbout:&About Software"};
+}
+
+void ShellTest::sharedMenusAreNamedPerWindow()
+{
+    QFETCH(bool, entryWindow);
+    QFETCH(QStringList, helpItems);
+    QMainWindow window;
+    const SharedMenus menus = addSharedMenus(
+        window.menuBar(), entryWindow ? kEntryWindowMenuNames : kDisplayWindowMenuNames);
+
+    QStringList items;
+    for (const QAction* action : menus.mnuHelp->actions())
+        items << action->objectName() + u':' + action->text();
+    QCOMPARE(items, helpItems);
+    QCOMPARE(menus.mnuHelp->title(), QStringLiteral("&Help"));
+
+    QStringList bar;
+    for (const QAction* action : window.menuBar()->actions())
+        bar << action->text();
+    QCOMPARE(bar, (QStringList{"&Help", "&Donate", "Make Money &Online"}));
+    QVERIFY(menus.mnuDonate->menu() == nullptr); // a command, not a submenu
+    QVERIFY(!menus.mkmoney->isEnabled());
+    QVERIFY(menus.mkmoney->isVisible()); // shown greyed
+}
+
+void ShellTest::aboutSoftwareOpensTheAboutBoxModally()
+{
+    RecordingServices services;
+    QString title;
+    services.onModal = [&](QDialog& dialog) {
+        QVERIFY(dialog.isModal());
+        title = dialog.windowTitle();
+    };
+    QMainWindow window;
+    const SharedMenus menus = addSharedMenus(window.menuBar(), kDisplayWindowMenuNames);
+    menus.mnuAbout->trigger();
+    QCOMPARE(services.modals.size(), 1);
+    QCOMPARE(services.modals.first().objectName, QStringLiteral("frmAbout"));
+    QCOMPARE(title, QStringLiteral("Selenoscope v1.0"));
+}
+
+void ShellTest::linkLabelsOpenTheirPages_data()
+{
+    QTest::addColumn<QString>("label");
+    QTest::addColumn<QUrl>("page");
+    QTest::newRow("banner") << "Label61" << sitePage("forum/");
+    QTest::newRow("full-branding offer") << "lblFullBrand" << sitePage("fullbrand/");
+    QTest::newRow("co-branding offer") << "lblCobrand" << sitePage("cobrand/");
+}
+
+void ShellTest::linkLabelsOpenTheirPages()
+{
+    QFETCH(QString, label);
+    QFETCH(QUrl, page);
+    UrlRecorder urls;
+    QWidget window;
+    window.resize(400, 200);
+    makeBannerLabel(&window, BannerWording::DiscussionBoard, QRect(0, 0, 400, 40));
+    const PromoLabels promo = makePromoLabels(&window, QRect(0, 100, 400, 40));
+    auto* link = window.findChild<LinkLabel*>(label);
+    QVERIFY(link != nullptr);
+    QCOMPARE(link->cursor().shape(), Qt::PointingHandCursor);
+    window.show();
+    link->raise(); // the one in front is the one the user clicks
+    clickLabel(link);
+    QCOMPARE(urls.opened, QList<QUrl>{page});
+    Q_UNUSED(promo);
+}
+
+void ShellTest::aboutBoxLinksAndOk()
+{
+    UrlRecorder urls;
+    frmAbout about;
+    about.show();
+    QVERIFY(about.Label1->text().startsWith(
+        "Selenoscope displays the position of the moon as viewed from different lines of sight. "
+        "\"Parallax\" means Greek for Alteration. This calculation is based on both Tropical as "
+        "well as Sidereal Astrology. "));
+    QCOMPARE(about.Label2->text(), QStringLiteral("Selenoscope v1.0"));
+    QCOMPARE(about.lblCobrand->text(), QStringLiteral("Click here for more details"));
+    QCOMPARE(about.cmdOK->text(), QStringLiteral("Ok"));
+
+    clickLabel(about.lblCobrand);
+    clickLabel(about.lblHomePage);
+    QCOMPARE(urls.opened, (QList<QUrl>{sitePage("fullbrand/"), sitePage("forum/")}));
+    QVERIFY(about.isVisible()); // the links leave the box open
+
+    QTest::mouseClick(about.cmdOK, Qt::LeftButton);
+    QVERIFY(!about.isVisible());
+    QCOMPARE(about.result(), int(QDialog::Accepted));
+}
+
+QTEST_MAIN(ShellTest)
+#include "ShellTest.moc"
