@@ -1,0 +1,204 @@
+#include "RecordingServices.h"
+#include "ZoneListClicks.h"
+#include "display/frmDisplay.h"
+#include "entry/frmMain.h"
+#include "shell/LinkLabel.h"
+#include "timezone/FrmTimeZone.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPointer>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+#include <memory>
+
+/// The picker as the entry window's "TZ Help" opens it.
+class TZHelpTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void choosingFillsOnlyTheZoneBoxes_data();
+    void choosingFillsOnlyTheZoneBoxes();
+    void everyOpeningStartsAfresh();
+    void pickedZoneGivesTheWorkedExampleReading();
+
+private:
+    /// Every text, list position and check of the entry window but the two zone boxes.
+    QStringList otherFields() const;
+
+    std::unique_ptr<RecordingServices> services;
+    std::unique_ptr<frmMain> window;
+};
+
+void TZHelpTest::init()
+{
+    services = std::make_unique<RecordingServices>();
+    window = std::make_unique<frmMain>();
+    window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+}
+
+void TZHelpTest::cleanup()
+{
+    // A reading leaves a display window; deleted outright, as closing it would end the run.
+    QList<QPointer<frmDisplay>> displays;
+    for (QWidget* shown : QApplication::topLevelWidgets())
+        if (auto* display = qobject_cast<frmDisplay*>(shown))
+            displays << display;
+    qDeleteAll(displays);
+    window.reset();
+    services.reset();
+}
+
+QStringList TZHelpTest::otherFields() const
+{
+    QStringList state;
+    for (const QLineEdit* box : window->findChildren<QLineEdit*>())
+        if (box != window->txtZoneHour && box != window->txtZoneMinute)
+            state << box->objectName() + '=' + box->text();
+    for (const QComboBox* list : window->findChildren<QComboBox*>())
+        state << list->objectName() + '=' + QString::number(list->currentIndex());
+    for (const QAbstractButton* button : window->findChildren<QAbstractButton*>())
+        if (button->isCheckable())
+            state << button->objectName() + (button->isChecked() ? "=on" : "=off");
+    return state;
+}
+
+void TZHelpTest::choosingFillsOnlyTheZoneBoxes_data()
+{
+    QTest::addColumn<QString>("zone");
+    QTest::addColumn<QString>("typedMinute");
+    QTest::addColumn<bool>("daylightSaving");
+    QTest::addColumn<int>("longitudeSide"); // 0 East, 1 West
+    QTest::addColumn<QString>("hour");
+    QTest::addColumn<QString>("minute");
+
+    // clang-format off
+    QTest::newRow("east zone into a west longitude with daylight saving")
+        << "Indian Time, IST, -5.5" << "" << true << 1 << "-5" << "30";
+    QTest::newRow("west zone over typed minutes, east longitude")
+        << "Eastern Standard Time,EST,5.0" << "45" << false << 0 << "5" << "0";
+    // clang-format on
+}
+
+void TZHelpTest::choosingFillsOnlyTheZoneBoxes()
+{
+    QFETCH(QString, zone);
+    QFETCH(QString, typedMinute);
+    QFETCH(bool, daylightSaving);
+    QFETCH(int, longitudeSide);
+    QFETCH(QString, hour);
+    QFETCH(QString, minute);
+
+    QTest::keyClicks(window->txtName, QStringLiteral("Asha"));
+    QTest::keyClicks(window->txtZoneMinute, typedMinute);
+    QTest::keyClicks(window->txtLonD, QStringLiteral("77"));
+    if (window->chkDST->isChecked() != daylightSaving)
+        QTest::mouseClick(window->chkDST, Qt::LeftButton);
+    QTest::mouseClick(window->optLong[static_cast<std::size_t>(longitudeSide)], Qt::LeftButton);
+    const QStringList before = otherFields();
+
+    QPointer<QDialog> opened;
+    bool modalWhileOpen = false;
+    services->onModal = [&](QDialog& dialog) {
+        opened = &dialog;
+        modalWhileOpen = dialog.isModal();
+        auto* list = dialog.findChild<QListWidget*>(QStringLiteral("lstTimeZone"));
+        QVERIFY(list != nullptr);
+        QListWidgetItem* row = rowWithText(list, zone);
+        QVERIFY(row != nullptr);
+        doubleClickRow(list, row);
+        QVERIFY(!dialog.isVisible()); // the choice closes the picker itself
+    };
+    QTest::mouseClick(window->lblTZHelp, Qt::LeftButton);
+
+    QCOMPARE(services->modals.size(), 1);
+    QCOMPARE(services->modals[0].objectName, QStringLiteral("FrmTimeZone"));
+    QCOMPARE(services->modals[0].position, window->frameGeometry().topLeft() + QPoint(303, 210));
+    QVERIFY(modalWhileOpen);
+    QCOMPARE(window->txtZoneHour->text(), hour);
+    QCOMPARE(window->txtZoneMinute->text(), minute);
+    QCOMPARE(otherFields(), before);
+    QTRY_VERIFY(opened.isNull());
+}
+
+void TZHelpTest::everyOpeningStartsAfresh()
+{
+    QList<QPointer<QDialog>> pickers;
+    QList<int> selectedOnOpening;
+    services->onModal = [&](QDialog& dialog) {
+        pickers << &dialog;
+        auto* list = dialog.findChild<QListWidget*>(QStringLiteral("lstTimeZone"));
+        QVERIFY(list != nullptr);
+        QCOMPARE(list->count(), 71);
+        selectedOnOpening << static_cast<int>(list->selectedItems().size());
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                          list->visualItemRect(list->item(3)).center());
+        QTest::mouseClick(dialog.findChild<QPushButton*>(QStringLiteral("cmdQuit")),
+                          Qt::LeftButton);
+    };
+
+    QTest::mouseClick(window->lblTZHelp, Qt::LeftButton);
+    QTRY_VERIFY(pickers.value(0).isNull());
+    QTest::mouseClick(window->lblTZHelp, Qt::LeftButton);
+    QTRY_VERIFY(pickers.value(1).isNull());
+
+    QCOMPARE(pickers.size(), 2);
+    QCOMPARE(selectedOnOpening, (QList<int>{0, 0}));
+    QVERIFY(window->txtZoneHour->text().isEmpty());
+    QVERIFY(window->txtZoneMinute->text().isEmpty());
+}
+
+void TZHelpTest::pickedZoneGivesTheWorkedExampleReading()
+{
+    // 1 January 2000, 12:00, 77° 13' East, 28° 37' North, no daylight saving; the zone
+    // comes from the picker as "-5" and "30", and the east longitude decides its direction.
+    QTest::keyClicks(window->txtName, QStringLiteral("Asha Rao"));
+    window->cboMonth->setCurrentText(QStringLiteral("January"));
+    window->cboDate->setCurrentText(QStringLiteral("1"));
+    window->cboYear->setCurrentText(QStringLiteral("2000"));
+    window->cboHH->setCurrentText(QStringLiteral("12"));
+    window->cboMM->setCurrentText(QStringLiteral("0"));
+    QTest::keyClicks(window->txtLonD, QStringLiteral("77"));
+    QTest::keyClicks(window->txtLonM, QStringLiteral("13"));
+    QTest::mouseClick(window->optLong[0], Qt::LeftButton);
+    QTest::keyClicks(window->txtLatD, QStringLiteral("28"));
+    QTest::keyClicks(window->txtLatM, QStringLiteral("37"));
+    QTest::mouseClick(window->optLat[0], Qt::LeftButton);
+
+    services->onModal = [](QDialog& dialog) {
+        auto* list = dialog.findChild<QListWidget*>(QStringLiteral("lstTimeZone"));
+        QVERIFY(list != nullptr);
+        doubleClickRow(list, rowWithText(list, QStringLiteral("Indian Time, IST, -5.5")));
+    };
+    QTest::mouseClick(window->lblTZHelp, Qt::LeftButton);
+    QCOMPARE(window->txtZoneHour->text(), QStringLiteral("-5"));
+    QCOMPARE(window->txtZoneMinute->text(), QStringLiteral("30"));
+
+    QTest::mouseClick(window->cmdRashi, Qt::LeftButton);
+
+    QVERIFY(services->messages.isEmpty());
+    frmDisplay* display = nullptr;
+    for (QWidget* shown : QApplication::topLevelWidgets())
+        if (auto* candidate = qobject_cast<frmDisplay*>(shown); candidate && candidate->isVisible())
+            display = candidate;
+    QVERIFY(display != nullptr);
+    const QStringList reading{
+        display->txtSiderealNonParallax->text(), display->txtSiderealParallax->text(),
+        display->txtWesternNonParallax->text(), display->txtWesternParallax->text()};
+    QCOMPARE(reading,
+             (QStringList{QStringLiteral("16° 42' 10\" Lib"), QStringLiteral("16° 13' 46\" Lib"),
+                          QStringLiteral("10° 33' 23\" Sco"), QStringLiteral("10° 4' 59\" Sco")}));
+}
+
+QTEST_MAIN(TZHelpTest)
+#include "TZHelpTest.moc"
