@@ -1,0 +1,469 @@
+#include "frmMain.h"
+
+#include "AppIcon.h"
+#include "AppLifetime.h"
+#include "AppServices.h"
+#include "FieldText.h"
+#include "KeyFilter.h"
+#include "LinkLabel.h"
+#include "ProgramTexts.h"
+#include "PromoLabels.h"
+#include "ReadingRequest.h"
+#include "Twips.h"
+#include "UiKit.h"
+#include "lookup/LocationLookup.h"
+#include "timezone/FrmTimeZone.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLayout>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPainter>
+#include <QPointer>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+#include <QStyleOptionButton>
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+namespace {
+
+// Design sizes in twips that more than one place needs.
+struct TwipRect
+{
+    int left, top, width, height;
+    [[nodiscard]] QRect pixels() const { return tw(left, top, width, height); }
+};
+constexpr TwipRect kClientArea{0, 0, 6525, 6945};
+constexpr TwipRect kTopBanner{0, 0, 6540, 615};
+constexpr TwipRect kZoneFrame{2040, 1320, 3615, 855};
+constexpr TwipRect kTZHelpLabel{1560, 240, 945, 375};
+// The picker opens below and right of the "TZ Help" label, a little lower than its bottom edge.
+constexpr int kPickerDrop = 600;
+
+// Every row caption of the input frame starts here.
+constexpr int kCaptionLeft = 840;
+constexpr int kCaptionWidth = 1155;
+
+constexpr int kFebruary = 1;                        // position in cboMonth
+constexpr int kThirtyFirstDay = 30;                 // position in cboDate
+constexpr std::array kThirtyDayMonths{3, 5, 8, 10}; // April, June, September, November
+
+bool isLeapYear(int year)
+{
+    return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
+}
+
+// A push button whose caption wraps over several lines, as the lookup button's long caption must.
+class WrappingButton final : public QPushButton
+{
+public:
+    using QPushButton::QPushButton;
+
+protected:
+    void paintEvent(QPaintEvent* /*event*/) override
+    {
+        QPainter painter(this);
+        QStyleOptionButton option;
+        initStyleOption(&option);
+        option.text.clear();
+        style()->drawControl(QStyle::CE_PushButton, &option, &painter, this);
+        const int margin = style()->pixelMetric(QStyle::PM_ButtonMargin, &option, this);
+        style()->drawItemText(&painter, rect().adjusted(margin, margin, -margin, -margin),
+                              Qt::AlignCenter | Qt::TextWordWrap | Qt::TextShowMnemonic, palette(),
+                              isEnabled(), text(), QPalette::ButtonText);
+    }
+};
+
+QLabel* addCaption(QWidget* parent, const char* name, const QString& text, const QRect& geometry,
+                   Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignVCenter)
+{
+    auto* caption = makeNamed<QLabel>(parent, name, text);
+    caption->setGeometry(geometry);
+    caption->setAlignment(alignment);
+    return caption;
+}
+
+// The captions under a pair of boxes in a frame ("Hour"/"Min", "Deg"/"Min").
+void addUnitCaptions(QWidget* frame, const char* firstName, const QString& first,
+                     const QLineEdit* firstBox, const char* secondName, const QString& second,
+                     const QLineEdit* secondBox)
+{
+    const int top = firstBox->geometry().bottom() + 1;
+    const int height = twips(240);
+    addCaption(frame, firstName, first, QRect(firstBox->x(), top, firstBox->width(), height),
+               Qt::AlignCenter);
+    addCaption(frame, secondName, second, QRect(secondBox->x(), top, secondBox->width(), height),
+               Qt::AlignCenter);
+}
+
+QLineEdit* placeBox(QLineEdit* box, const QRect& geometry, int maxLength = -1)
+{
+    box->setGeometry(geometry);
+    if (maxLength > 0)
+        box->setMaxLength(maxLength);
+    return box;
+}
+
+QButtonGroup* pairUp(std::array<QRadioButton*, 2>& pair, QWidget* owner, const char* groupName)
+{
+    auto* group = makeNamed<QButtonGroup>(owner, groupName);
+    group->addButton(pair[0], 0);
+    group->addButton(pair[1], 1);
+    pair[0]->setChecked(true);
+    return group;
+}
+
+void refuseField(QWidget* window, QLineEdit* field, const QString& message)
+{
+    AppServices::current().message(window, QMessageBox::Critical, message);
+    field->setFocus();
+}
+
+} // namespace
+
+frmMain::frmMain(QWidget* parent) : QMainWindow(parent)
+{
+    setObjectName(QStringLiteral("frmMain"));
+    setWindowTitle(kWindowCaption);
+    setWindowIcon(appIcon());
+    setFont(uiFont(8.25));
+
+    auto* client = new QWidget(this);
+    client->setObjectName(QStringLiteral("clientArea"));
+    client->setFixedSize(kClientArea.pixels().size());
+    setCentralWidget(client);
+
+    buildBands();
+    buildDateAndTime();
+    buildZone();
+    buildCoordinates();
+    buildPlace();
+    buildMenus();
+    fillLists();
+    chainTabOrder();
+
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+    txtName->setFocus();
+}
+
+void frmMain::buildBands()
+{
+    QWidget* client = centralWidget();
+
+    NAMED(fraTopBanner, client);
+    fraTopBanner->setGeometry(kTopBanner.pixels());
+    Label61 = makeBannerLabel(fraTopBanner, BannerWording::DiscussionBoard, tw(0, 120, 6600, 465));
+
+    NAMED(fraDescription, client);
+    fraDescription->setGeometry(tw(0, 720, 6495, 615));
+    NAMED(Label11, fraDescription, kProgramDescription);
+    Label11->setGeometry(tw(120, 0, 6255, 615));
+    Label11->setFont(uiFont(8.25, true));
+    Label11->setAlignment(Qt::AlignCenter);
+    Label11->setWordWrap(true);
+
+    NAMED(fraInput, client); // a frame without caption
+    fraInput->setGeometry(tw(0, 1320, 6540, 4815));
+
+    NAMED(fraBottomBanner, client);
+    fraBottomBanner->setGeometry(tw(0, 6120, 6540, 855));
+    const PromoLabels promo = makePromoLabels(fraBottomBanner, tw(150, 120, 6225, 615));
+    lblFullBrand = promo.lblFullBrand;
+    lblCobrand = promo.lblCobrand;
+}
+
+void frmMain::buildDateAndTime()
+{
+    addCaption(fraInput, "LabelName", QStringLiteral("Name"),
+               tw(kCaptionLeft, 240, kCaptionWidth, 285));
+    placeBox(NAMED(txtName, fraInput), tw(2040, 240, 3615, 285));
+    KeyFilter::install(txtName, nameKeys());
+
+    addCaption(fraInput, "LabelDateOfBirth", QStringLiteral("Date of Birth"),
+               tw(kCaptionLeft, 600, kCaptionWidth, 315));
+    NAMED(cboMonth, fraInput)->setGeometry(tw(2040, 600, 1695, 315));
+    NAMED(cboDate, fraInput)->setGeometry(tw(3900, 600, 735, 315));
+    NAMED(cboYear, fraInput)->setGeometry(tw(4800, 600, 855, 315));
+
+    addCaption(fraInput, "LabelTimeOfBirth", QStringLiteral("Time of Birth"),
+               tw(kCaptionLeft, 960, kCaptionWidth, 315));
+    NAMED(cboHH, fraInput)->setGeometry(tw(2040, 960, 735, 315));
+    NAMED(cboMM, fraInput)->setGeometry(tw(3000, 960, 735, 315));
+    NAMED(cboSS, fraInput)->setGeometry(tw(3900, 960, 735, 315));
+    addCaption(fraInput, "LabelTimeHint", QStringLiteral("HH:MM:SS"), tw(4800, 1080, 900, 195));
+}
+
+void frmMain::buildZone()
+{
+    addCaption(fraInput, "LabelZone", QStringLiteral("Zone"),
+               tw(kCaptionLeft, kZoneFrame.top + 240, kCaptionWidth, 285));
+    NAMED(fraZone, fraInput); // a frame without caption
+    fraZone->setGeometry(kZoneFrame.pixels());
+
+    const QFont bold = uiFont(8.25, true);
+    placeBox(NAMED(txtZoneHour, fraZone), tw(240, 240, 495, 285), 3)->setFont(bold);
+    placeBox(NAMED(txtZoneMinute, fraZone), tw(840, 240, 495, 285), 2)->setFont(bold);
+    KeyFilter::install(txtZoneHour, signedNumberKeys());
+    KeyFilter::install(txtZoneMinute, numberKeys());
+    addUnitCaptions(fraZone, "LabelZoneHour", QStringLiteral("Hour"), txtZoneHour, "LabelZoneMin",
+                    QStringLiteral("Min"), txtZoneMinute);
+
+    NAMED(chkDST, fraZone, QStringLiteral("DST"));
+    chkDST->setGeometry(tw(2640, 195, 735, 375));
+    chkDST->setFont(bold);
+
+    NAMED(lblTZHelp, fraZone, QStringLiteral("TZ Help"));
+    lblTZHelp->setFont(uiFont(11.25, true));
+    // Where Verdana is missing the substitute face runs wider: the label may then
+    // take the room up to the DST box rather than clip its caption.
+    QRect help = kTZHelpLabel.pixels();
+    help.setWidth(std::clamp(lblTZHelp->sizeHint().width(), help.width(), chkDST->x() - help.x()));
+    lblTZHelp->setGeometry(help);
+    connect(lblTZHelp, &LinkLabel::clicked, this, &frmMain::lblTZHelpClicked);
+}
+
+void frmMain::buildCoordinates()
+{
+    const QFont regular = uiFont(8.25);
+    // The frame captions are bold; what the frames hold is not.
+    auto makeFrame = [&](QGroupBox* frame, const QRect& geometry) {
+        frame->setGeometry(geometry);
+        frame->setFont(uiFont(8.25, true));
+    };
+    auto makeOption = [&](QRadioButton* option, const QRect& geometry) {
+        option->setGeometry(geometry);
+        option->setFont(regular);
+    };
+
+    NAMED(fraLongitude, fraInput, QStringLiteral("Longitude"));
+    makeFrame(fraLongitude, tw(840, 2230, 2295, 855));
+    placeBox(NAMED(txtLonD, fraLongitude), tw(120, 240, 495, 285), 3)->setFont(regular);
+    placeBox(NAMED(txtLonM, fraLongitude), tw(720, 240, 495, 285), 2)->setFont(regular);
+    optLong[0] = makeNamed<QRadioButton>(fraLongitude, "optLong_0", QStringLiteral("East"));
+    optLong[1] = makeNamed<QRadioButton>(fraLongitude, "optLong_1", QStringLiteral("West"));
+    makeOption(optLong[0], tw(1320, 240, 735, 255));
+    makeOption(optLong[1], tw(1320, 480, 735, 255));
+    optLongGroup = pairUp(optLong, this, "optLongGroup");
+    addUnitCaptions(fraLongitude, "LabelLonDeg", QStringLiteral("Deg"), txtLonD, "LabelLonMin",
+                    QStringLiteral("Min"), txtLonM);
+
+    NAMED(fraLatitude, fraInput, QStringLiteral("Latitude"));
+    makeFrame(fraLatitude, tw(3240, 2230, 2415, 855));
+    placeBox(NAMED(txtLatD, fraLatitude), tw(120, 240, 495, 285), 2)->setFont(regular);
+    placeBox(NAMED(txtLatM, fraLatitude), tw(720, 240, 495, 285), 2)->setFont(regular);
+    optLat[0] = makeNamed<QRadioButton>(fraLatitude, "optLat_0", QStringLiteral("North"));
+    optLat[1] = makeNamed<QRadioButton>(fraLatitude, "optLat_1", QStringLiteral("South"));
+    makeOption(optLat[0], tw(1320, 240, 855, 255));
+    makeOption(optLat[1], tw(1320, 480, 855, 255));
+    optLatGroup = pairUp(optLat, this, "optLatGroup");
+    addUnitCaptions(fraLatitude, "LabelLatDeg", QStringLiteral("Deg"), txtLatD, "LabelLatMin",
+                    QStringLiteral("Min"), txtLatM);
+
+    for (QLabel* caption : fraLongitude->findChildren<QLabel*>())
+        caption->setFont(regular);
+    for (QLabel* caption : fraLatitude->findChildren<QLabel*>())
+        caption->setFont(regular);
+
+    for (QLineEdit* box : {txtLonD, txtLonM, txtLatD, txtLatM})
+        KeyFilter::install(box, numberKeys());
+}
+
+void frmMain::buildPlace()
+{
+    addCaption(fraInput, "LabelCity", QStringLiteral("City"),
+               tw(kCaptionLeft, 3240, kCaptionWidth, 285));
+    placeBox(NAMED(txtMCity, fraInput), tw(2040, 3240, 1935, 285));
+    addCaption(fraInput, "LabelState", QStringLiteral("State"),
+               tw(kCaptionLeft, 3600, kCaptionWidth, 285));
+    placeBox(NAMED(txtMState, fraInput), tw(2040, 3600, 1935, 285));
+    addCaption(fraInput, "LabelCountry", QStringLiteral("Country"),
+               tw(kCaptionLeft, 3960, kCaptionWidth, 285));
+    placeBox(NAMED(txtMCountry, fraInput), tw(2040, 3960, 1935, 285));
+
+    cmdBrowser = makeNamed<WrappingButton>(
+        fraInput, "cmdBrowser", QStringLiteral("Click Here To Find Latitude && Longitude"));
+    cmdBrowser->setGeometry(tw(4200, 3240, 1455, 1035));
+    connect(cmdBrowser, &QPushButton::clicked, this, &frmMain::cmdBrowserClicked);
+
+    NAMED(cmdRashi, fraInput, QStringLiteral("Get My Parallax Reading"));
+    cmdRashi->setGeometry(tw(840, 4320, 4815, 375));
+    cmdRashi->setFont(uiFont(8.25, true));
+    connect(cmdRashi, &QPushButton::clicked, this, &frmMain::cmdRashiClicked);
+}
+
+void frmMain::buildMenus()
+{
+    mnuFile = menuBar()->addMenu(QStringLiteral("&File"));
+    mnuFile->setObjectName(QStringLiteral("mnuFile"));
+    mnuNext = mnuFile->addAction(QStringLiteral("Get Selenoscope Calculator"));
+    mnuNext->setObjectName(QStringLiteral("mnuNext"));
+    mnuExit = mnuFile->addAction(QStringLiteral("E&xit"));
+    mnuExit->setObjectName(QStringLiteral("mnuExit"));
+    connect(mnuNext, &QAction::triggered, this, &frmMain::cmdRashiClicked);
+    connect(mnuExit, &QAction::triggered, this, &frmMain::mnuExitTriggered);
+
+    menus = addSharedMenus(menuBar(), kEntryWindowMenuNames);
+}
+
+void frmMain::fillLists()
+{
+    cboMonth->addItems({QStringLiteral("January"), QStringLiteral("February"),
+                        QStringLiteral("March"), QStringLiteral("April"), QStringLiteral("May"),
+                        QStringLiteral("June"), QStringLiteral("July"), QStringLiteral("August"),
+                        QStringLiteral("September"), QStringLiteral("October"),
+                        QStringLiteral("November"), QStringLiteral("December")});
+    auto fillNumbers = [](QComboBox* list, int first, int last) {
+        for (int n = first; n <= last; ++n)
+            list->addItem(QString::number(n));
+    };
+    fillNumbers(cboDate, 1, 31);
+    fillNumbers(cboYear, 1900, 2050);
+    fillNumbers(cboHH, 0, 23);
+    fillNumbers(cboMM, 0, 59);
+    fillNumbers(cboSS, 0, 59);
+    for (QComboBox* list : {cboMonth, cboDate, cboYear, cboHH, cboMM, cboSS})
+        list->setCurrentIndex(0);
+}
+
+void frmMain::chainTabOrder()
+{
+    const std::array<QWidget*, 23> order{
+        txtName,    cboMonth,    cboDate,       cboYear,    cboHH,     cboMM,
+        cboSS,      txtZoneHour, txtZoneMinute, chkDST,     txtLonD,   txtLonM,
+        optLong[0], optLong[1],  txtLatD,       txtLatM,    optLat[0], optLat[1],
+        txtMCity,   txtMState,   txtMCountry,   cmdBrowser, cmdRashi};
+    for (std::size_t i = 1; i < std::size(order); ++i)
+        QWidget::setTabOrder(order[i - 1], order[i]);
+}
+
+bool frmMain::ValidateBirthData()
+{
+    if (FieldText::trimSpaces(txtName->text()).isEmpty()) {
+        refuseField(this, txtName, QStringLiteral("Please Enter Name"));
+        return false;
+    }
+
+    // Each number box must read as a number as a whole and lie within its range.
+    // A negative zone hour is never refused: its sign does not reach the reading.
+    struct NumberCheck
+    {
+        QLineEdit* box;
+        double lowest;
+        double highest;
+        QString message;
+    };
+    constexpr double anyNegative = -std::numeric_limits<double>::infinity();
+    const std::array<NumberCheck, 6> checks{{
+        {txtZoneHour, anyNegative, 12,
+         QStringLiteral("Please Enter Value Between 0 And 12 in the Zone Hour")},
+        {txtZoneMinute, 0, 59,
+         QStringLiteral("Please Enter Value Between 0 And 59 in the Zone Minute")},
+        {txtLonD, 0, 179,
+         QStringLiteral("Please Enter Value Between 0 And 179 in the Degree of Longitude")},
+        {txtLonM, 0, 59,
+         QStringLiteral("Please Enter Value Between 0 And 59 in the  Minute of Longitude")},
+        {txtLatD, 0, 89,
+         QStringLiteral("Please Enter Value Between 0 And 89 in the Degree of Latitude")},
+        {txtLatM, 0, 59,
+         QStringLiteral("Please Enter Value Between 0 And 59 in the  Minute of Latitude")},
+    }};
+    for (const NumberCheck& check : checks) {
+        const std::optional<double> value = FieldText::numericValue(check.box->text());
+        if (!value || *value < check.lowest || *value > check.highest) {
+            refuseField(this, check.box, check.message);
+            return false;
+        }
+    }
+
+    // The dates are checked by list position; the focus stays where it is.
+    const int month = cboMonth->currentIndex();
+    const int day = cboDate->currentIndex();
+    const int februaryDays = isLeapYear(cboYear->currentText().toInt()) ? 29 : 28;
+    if (month == kFebruary && day >= februaryDays) {
+        AppServices::current().message(this, QMessageBox::Information,
+                                       QStringLiteral("Please Enter Correct Date Or Month!"));
+        return false;
+    }
+    if (std::ranges::find(kThirtyDayMonths, month) != kThirtyDayMonths.end() &&
+        day == kThirtyFirstDay) {
+        AppServices::current().message(this, QMessageBox::Information,
+                                       QStringLiteral("Please Enter Correct Date Or Month !"));
+        return false;
+    }
+    return true;
+}
+
+void frmMain::cmdRashiClicked()
+{
+    RequestReading(*this);
+}
+
+void frmMain::cmdBrowserClicked()
+{
+    // A place box counts as filled as soon as it holds anything, spaces included.
+    const std::array<std::pair<QLineEdit*, QString>, 3> placeChecks{{
+        {txtMCity, QStringLiteral("Please Enter City")},
+        {txtMState, QStringLiteral("Please Enter State")},
+        {txtMCountry, QStringLiteral("Please Enter Country")},
+    }};
+    for (const auto& [box, message] : placeChecks) {
+        if (box->text().isEmpty()) {
+            AppServices::current().message(this, QMessageBox::Information, message);
+            box->setFocus();
+            return;
+        }
+    }
+    bMaleSearch = true;
+    OpenLocationBrowser(
+        LocationQuery{bMaleSearch, txtMCity->text(), txtMState->text(), txtMCountry->text()});
+}
+
+void frmMain::lblTZHelpClicked()
+{
+    // The picker opens just right of and below the "TZ Help" label. The position is
+    // summed in twips in single precision, as the window's layout is given.
+    const QPoint window = frameGeometry().topLeft();
+    const float left = static_cast<float>(window.x() * kTwipsPerPixel) +
+                       static_cast<float>(kZoneFrame.left) + static_cast<float>(kTZHelpLabel.left) +
+                       static_cast<float>(kTZHelpLabel.width);
+    const float top = static_cast<float>(window.y() * kTwipsPerPixel) +
+                      static_cast<float>(kTopBanner.top) + static_cast<float>(kTopBanner.height) +
+                      static_cast<float>(kZoneFrame.top) + static_cast<float>(kTZHelpLabel.top) +
+                      static_cast<float>(kTZHelpLabel.height) + static_cast<float>(kPickerDrop);
+
+    // The picker deletes itself when it is closed.
+    QPointer<FrmTimeZone> picker = new FrmTimeZone(txtZoneHour, txtZoneMinute, this);
+    picker->move(twips(static_cast<int>(std::lround(left))),
+                 twips(static_cast<int>(std::lround(top))));
+    AppServices::current().runModal(*picker);
+}
+
+void frmMain::mnuExitTriggered()
+{
+    close();
+}
+
+void frmMain::showEvent(QShowEvent* event)
+{
+    QMainWindow::showEvent(event);
+    if (shownBefore_)
+        return;
+    shownBefore_ = true;
+    if (const QScreen* screen = this->screen())
+        move(screen->availableGeometry().center() - frameGeometry().center() + pos());
+}
+
+void frmMain::closeEvent(QCloseEvent* event)
+{
+    // Closing the entry window ends the program, whatever else is open.
+    QMainWindow::closeEvent(event);
+    UnloadAllAndEnd();
+}
