@@ -1,0 +1,287 @@
+#include "frmDisplay.h"
+
+#include "TabPage.h"
+#include "shell/AppIcon.h"
+#include "shell/AppLifetime.h"
+#include "shell/AppServices.h"
+#include "shell/LinkLabel.h"
+#include "shell/PromoLabels.h"
+#include "shell/SharedMenus.h"
+#include "shell/Twips.h"
+#include "shell/UiKit.h"
+#include "shell/modHelp.h"
+
+#include <QClipboard>
+#include <QCloseEvent>
+#include <QGroupBox>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QShowEvent>
+#include <QTabWidget>
+
+namespace {
+
+const QColor kDarkTeal(0x00, 0x4d, 0x4d);
+const QColor kTeal(0x00, 0x73, 0x73);
+const QColor kCyan(0x00, 0xff, 0xff);
+const QColor kPaleCyan(0xe0, 0xff, 0xff);
+
+/// Keeps the readings off the clipboard: a change of a box's text and any mouse
+/// press, move or release over a box empty the system clipboard, whatever it holds.
+/// Nothing else happens: the text, the selection and the mouse are left alone.
+class ClipboardGuard final : public QObject
+{
+public:
+    using QObject::QObject;
+
+    void watch(QLineEdit* box)
+    {
+        box->setMouseTracking(true); // a mere hover counts, not only a drag
+        box->installEventFilter(this);
+        connect(box, &QLineEdit::textChanged, this, [] { emptyClipboard(); });
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        switch (event->type()) {
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseMove:
+        case QEvent::MouseButtonRelease:
+            emptyClipboard();
+            break;
+        default:
+            break;
+        }
+        return QObject::eventFilter(watched, event); // the box still handles the event
+    }
+
+private:
+    static void emptyClipboard() { QGuiApplication::clipboard()->clear(); }
+};
+
+struct ReadingFrame
+{
+    QGroupBox* frame;
+    QLineEdit* box;
+};
+
+/// Lays out one tab: its explanation, the group frame, "Non-Parallax" left and "Parallax" right.
+void arrangeTab(TabPage& page, QLabel& explanation, QGroupBox& group, ReadingFrame nonParallax,
+                ReadingFrame parallax)
+{
+    explanation.setFont(uiFont(9.75, true));
+    explanation.setWordWrap(true);
+    page.place(&explanation, tw(240, 480, 7935, 495));
+    page.place(&group, tw(0, 1320, 8295, 1695));
+
+    nonParallax.frame->setGeometry(tw(120, 240, 3975, 1335));
+    parallax.frame->setGeometry(tw(4200, 240, 3975, 1335));
+    for (const ReadingFrame& reading : {nonParallax, parallax}) {
+        reading.frame->setFont(uiFont(8.25, true));
+        reading.box->setFont(uiFont(9.75, true));
+        reading.box->setGeometry(tw(120, 480, 3735, 375));
+        reading.box->setReadOnly(true); // a reading is shown, not edited
+        reading.box->setAlignment(Qt::AlignCenter);
+    }
+}
+
+} // namespace
+
+frmDisplay::frmDisplay(QWidget* parent) : QMainWindow(parent)
+{
+    setObjectName(QStringLiteral("frmDisplay"));
+    setAttribute(Qt::WA_DeleteOnClose); // unloaded when left; the next reading opens a fresh one
+    setWindowTitle(kWindowCaption);
+    setWindowIcon(appIcon());
+
+    auto* client = new QWidget(this);
+    client->setObjectName(QStringLiteral("client"));
+    client->setFixedSize(twips(8310), twips(5160));
+    setCentralWidget(client);
+
+    buildBanners(client);
+    buildTabs(client);
+    buildButtons(client);
+    buildMenus();
+    setKeyboardOrder();
+    applyColours();
+
+    auto* guard = new ClipboardGuard(this);
+    for (QLineEdit* box :
+         {txtSiderealNonParallax, txtSiderealParallax, txtWesternNonParallax, txtWesternParallax})
+        guard->watch(box);
+}
+
+void frmDisplay::buildBanners(QWidget* client)
+{
+    NAMED(fraTopBanner, client);
+    fraTopBanner->setGeometry(tw(0, 0, 8295, 615));
+    Label61 =
+        makeBannerLabel(fraTopBanner, BannerWording::DiscussionBoard, tw(120, 120, 8040, 585));
+
+    NAMED(fraBottomBanner, client);
+    fraBottomBanner->setGeometry(tw(-120, 4560, 9255, 855));
+    const PromoLabels promo = makePromoLabels(fraBottomBanner, tw(120, 120, 8235, 615));
+    lblFullBrand = promo.lblFullBrand;
+    lblCobrand = promo.lblCobrand;
+}
+
+void frmDisplay::buildTabs(QWidget* client)
+{
+    NAMED(SSTab1, client);
+    SSTab1->setGeometry(tw(0, 720, 8295, 3135));
+    SSTab1->setFont(uiFont(8.25, true));
+
+    NAMED(tabSidereal, nullptr, SSTab1);
+    NAMED(Label2, tabSidereal,
+          QStringLiteral("Parallax View : This signifies the location of the Moon as seen by an "
+                         "observer on the surface of the earth."));
+    NAMED(fraSidereal, tabSidereal);
+    NAMED(fraSiderealNonParallax, fraSidereal, QStringLiteral("Non-Parallax"));
+    NAMED(txtSiderealNonParallax, fraSiderealNonParallax);
+    NAMED(fraSiderealParallax, fraSidereal, QStringLiteral("Parallax"));
+    NAMED(txtSiderealParallax, fraSiderealParallax);
+
+    NAMED(tabWestern, nullptr, SSTab1);
+    NAMED(Label1, tabWestern,
+          QStringLiteral("Non Parallax View : This signifies the location of the Moon as seen by "
+                         "an observer in the centre of the earth."));
+    Label1->unsetCursor(); // looks like its neighbour on the other tab; only its click is wired
+    NAMED(fraWestern, tabWestern);
+    NAMED(fraWesternNonParallax, fraWestern, QStringLiteral("Non-Parallax"));
+    NAMED(txtWesternNonParallax, fraWesternNonParallax);
+    NAMED(fraWesternParallax, fraWestern, QStringLiteral("Parallax"));
+    NAMED(txtWesternParallax, fraWesternParallax);
+
+    SSTab1->addTab(tabSidereal, QStringLiteral("Sidereal Astrology"));
+    SSTab1->addTab(tabWestern, QStringLiteral("Western Astrology"));
+    SSTab1->setCurrentIndex(0);
+
+    arrangeTab(*tabSidereal, *Label2, *fraSidereal,
+               {fraSiderealNonParallax, txtSiderealNonParallax},
+               {fraSiderealParallax, txtSiderealParallax});
+    arrangeTab(*tabWestern, *Label1, *fraWestern, {fraWesternNonParallax, txtWesternNonParallax},
+               {fraWesternParallax, txtWesternParallax});
+
+    connect(Label1, &LinkLabel::clicked, &modHelp::OpenFullBrandPage);
+}
+
+void frmDisplay::buildButtons(QWidget* client)
+{
+    NAMED(cmdExit, client, QStringLiteral("&Exit"));
+    cmdExit->setGeometry(tw(0, 3960, 1620, 465));
+    NAMED(cmdOK, client, QStringLiteral("&Back"));
+    cmdOK->setGeometry(tw(1875, 3960, 6420, 465));
+    for (QPushButton* button : {cmdExit, cmdOK})
+        button->setFont(uiFont(8.25, true));
+
+    connect(cmdOK, &QPushButton::clicked, this, &frmDisplay::cmdOKClicked);
+    connect(cmdExit, &QPushButton::clicked, this, &frmDisplay::cmdExitClicked);
+}
+
+void frmDisplay::buildMenus()
+{
+    mnuFile = menuBar()->addMenu(QStringLiteral("&File"));
+    mnuFile->setObjectName(QStringLiteral("mnuFile"));
+    NAMED(mnuFileBack, mnuFile, QStringLiteral("&Back"));
+    NAMED(mnuExit, mnuFile, QStringLiteral("E&xit"));
+    mnuFile->addAction(mnuFileBack);
+    mnuFile->addAction(mnuExit);
+    connect(mnuFileBack, &QAction::triggered, this, &frmDisplay::cmdOKClicked);
+    connect(mnuExit, &QAction::triggered, this, &frmDisplay::cmdExitClicked);
+
+    addSharedMenus(menuBar(), kDisplayWindowMenuNames);
+}
+
+void frmDisplay::setKeyboardOrder()
+{
+    // Back, Exit, the tabs, then the boxes; the boxes of the hidden tab are skipped.
+    QWidget* const order[] = {cmdOK,
+                              cmdExit,
+                              SSTab1,
+                              txtSiderealNonParallax,
+                              txtSiderealParallax,
+                              txtWesternNonParallax,
+                              txtWesternParallax};
+    for (std::size_t i = 1; i < std::size(order); ++i)
+        setTabOrder(order[i - 1], order[i]);
+}
+
+void frmDisplay::applyColours()
+{
+    QPalette colours = palette();
+    colours.setColor(QPalette::Window, kDarkTeal);
+    colours.setColor(QPalette::WindowText, kCyan);
+    colours.setColor(QPalette::Button, kTeal);
+    colours.setColor(QPalette::ButtonText, kCyan);
+    colours.setColor(QPalette::Base, kPaleCyan);
+    colours.setColor(QPalette::Text, kDarkTeal);
+    // Greyed items (a switched-off menu command) must still look switched off.
+    for (const auto role : {QPalette::WindowText, QPalette::ButtonText, QPalette::Text})
+        colours.setColor(QPalette::Disabled, role, kTeal.lighter(150));
+    setPalette(colours);
+
+    // The tab pages take the window's colour rather than the style's lighter pane,
+    // and the frames draw their edge in cyan with the caption on the line, which the
+    // style's own edge (a shade darker than the surface) would leave invisible here.
+    for (QWidget* page : {static_cast<QWidget*>(tabSidereal), static_cast<QWidget*>(tabWestern)})
+        page->setAutoFillBackground(true);
+    const QString frameStyle =
+        QStringLiteral("QGroupBox { border: 1px solid %1; border-radius: 3px; margin-top: 7px;"
+                       " color: %2; }"
+                       "QGroupBox::title { subcontrol-origin: margin; left: 8px; padding: 0 3px;"
+                       " background-color: %3; }")
+            .arg(kTeal.lighter(200).name(), kCyan.name(), kDarkTeal.name());
+    for (QGroupBox* frame : {fraSidereal, fraWestern})
+        frame->setStyleSheet(frameStyle); // the two reading frames inside inherit it
+}
+
+void frmDisplay::keyPressEvent(QKeyEvent* event)
+{
+    switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter: {
+        // A push button takes Enter for itself; anywhere else Enter means Exit.
+        auto* focusedButton = qobject_cast<QPushButton*>(focusWidget());
+        (focusedButton != nullptr ? focusedButton : cmdExit)->click();
+        return;
+    }
+    case Qt::Key_Escape:
+        cmdExit->click();
+        return;
+    default:
+        QMainWindow::keyPressEvent(event);
+    }
+}
+
+void frmDisplay::showEvent(QShowEvent* event)
+{
+    QMainWindow::showEvent(event);
+    if (!event->spontaneous())
+        cmdOK->setFocus(); // Back is where the keyboard starts
+}
+
+void frmDisplay::closeEvent(QCloseEvent* event)
+{
+    QMainWindow::closeEvent(event);
+    // Every close ends the program except the one that goes back to the entry window.
+    if (!goingBack_)
+        UnloadAllAndEnd();
+}
+
+void frmDisplay::cmdOKClicked()
+{
+    goingBack_ = true;
+    close();
+    emit backRequested(); // the window is deleted only once control returns to the event loop
+}
+
+void frmDisplay::cmdExitClicked()
+{
+    close();
+}

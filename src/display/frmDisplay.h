@@ -1,0 +1,78 @@
+#pragma once
+
+#include <QMainWindow>
+
+class LinkLabel;
+class QAction;
+class QFrame;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QPushButton;
+class QTabWidget;
+class TabPage;
+
+/// The reading window: the Moon's place at birth four ways, the sidereal reading
+/// on the first tab and the tropical ("Western") one on the second, each seen from
+/// the centre of the Earth ("Non-Parallax") and from the birth place ("Parallax").
+/// It computes nothing: whoever opens it writes the four boxes. Deleted on close.
+class frmDisplay final : public QMainWindow
+{
+    Q_OBJECT
+public:
+    explicit frmDisplay(QWidget* parent = nullptr);
+
+    QFrame* fraTopBanner = nullptr;
+    LinkLabel* Label61 = nullptr;
+
+    QTabWidget* SSTab1 = nullptr;
+    TabPage* tabSidereal = nullptr;
+    QLabel* Label2 = nullptr; // the parallax explanation
+    QGroupBox* fraSidereal = nullptr;
+    QGroupBox* fraSiderealNonParallax = nullptr;
+    QLineEdit* txtSiderealNonParallax = nullptr;
+    QGroupBox* fraSiderealParallax = nullptr;
+    QLineEdit* txtSiderealParallax = nullptr;
+
+    TabPage* tabWestern = nullptr;
+    LinkLabel* Label1 = nullptr; // the non-parallax explanation
+    QGroupBox* fraWestern = nullptr;
+    QGroupBox* fraWesternNonParallax = nullptr;
+    QLineEdit* txtWesternNonParallax = nullptr;
+    QGroupBox* fraWesternParallax = nullptr;
+    QLineEdit* txtWesternParallax = nullptr;
+
+    QPushButton* cmdExit = nullptr;
+    QPushButton* cmdOK = nullptr;
+
+    QFrame* fraBottomBanner = nullptr;
+    LinkLabel* lblFullBrand = nullptr;
+    LinkLabel* lblCobrand = nullptr;
+
+    QMenu* mnuFile = nullptr;
+    QAction* mnuFileBack = nullptr;
+    QAction* mnuExit = nullptr;
+
+signals:
+    /// The user went back: the window is closing, and the entry window should show again.
+    void backRequested();
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void buildBanners(QWidget* client);
+    void buildTabs(QWidget* client);
+    void buildButtons(QWidget* client);
+    void buildMenus();
+    void setKeyboardOrder();
+    void applyColours();
+
+    void cmdOKClicked();
+    void cmdExitClicked();
+
+    bool goingBack_ = false; // tells Back's close from the closes that end the program
+};
