@@ -2,11 +2,13 @@
 #include "CoBrand.h"
 #include "SingleInstance.h"
 #include "entry/frmMain.h"
+#include "lookup/LocationLookup.h"
 
 #include <QApplication>
 
 int main(int argc, char* argv[])
 {
+    PrepareLocationBrowser();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("selenoscope"));
     QApplication::setApplicationDisplayName(kProgramTitle);
