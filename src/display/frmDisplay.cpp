@@ -21,7 +21,9 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QShowEvent>
+#include <QTabBar>
 #include <QTabWidget>
+#include <array>
 
 namespace {
 
@@ -90,6 +92,19 @@ void arrangeTab(TabPage& page, QLabel& explanation, QGroupBox& group, ReadingFra
     }
 }
 
+/// What a screen reader announces: each reading box says which of the four readings it holds.
+void describeForScreenReaders(frmDisplay& window)
+{
+    window.txtSiderealNonParallax->setAccessibleName(
+        QStringLiteral("Sidereal reading without parallax"));
+    window.txtSiderealParallax->setAccessibleName(QStringLiteral("Sidereal reading with parallax"));
+    window.txtWesternNonParallax->setAccessibleName(
+        QStringLiteral("Western reading without parallax"));
+    window.txtWesternParallax->setAccessibleName(QStringLiteral("Western reading with parallax"));
+    window.SSTab1->setAccessibleName(QStringLiteral("Readings"));
+    window.SSTab1->tabBar()->setAccessibleName(QStringLiteral("Zodiac"));
+}
+
 } // namespace
 
 frmDisplay::frmDisplay(QWidget* parent) : QMainWindow(parent)
@@ -109,6 +124,7 @@ frmDisplay::frmDisplay(QWidget* parent) : QMainWindow(parent)
     buildButtons(client);
     buildMenus();
     setKeyboardOrder();
+    describeForScreenReaders(*this);
     applyColours();
 
     auto* guard = new ClipboardGuard(this);
@@ -129,6 +145,10 @@ void frmDisplay::buildBanners(QWidget* client)
     const PromoLabels promo = makePromoLabels(fraBottomBanner, tw(120, 120, 8235, 615));
     lblFullBrand = promo.lblFullBrand;
     lblCobrand = promo.lblCobrand;
+    // The window's bottom edge cuts the banner: the text keeps to the top, where
+    // both its lines show.
+    for (LinkLabel* label : {lblFullBrand, lblCobrand})
+        label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
 }
 
 void frmDisplay::buildTabs(QWidget* client)
@@ -201,13 +221,18 @@ void frmDisplay::buildMenus()
 void frmDisplay::setKeyboardOrder()
 {
     // Back, Exit, the tabs, then the boxes; the boxes of the hidden tab are skipped.
-    QWidget* const order[] = {cmdOK,
-                              cmdExit,
-                              SSTab1,
-                              txtSiderealNonParallax,
-                              txtSiderealParallax,
-                              txtWesternNonParallax,
-                              txtWesternParallax};
+    // The links follow: the explanation of the Western tab, then the banners.
+    const std::array<QWidget*, 11> order{cmdOK,
+                                         cmdExit,
+                                         SSTab1,
+                                         txtSiderealNonParallax,
+                                         txtSiderealParallax,
+                                         txtWesternNonParallax,
+                                         txtWesternParallax,
+                                         Label1,
+                                         Label61,
+                                         lblCobrand,
+                                         lblFullBrand};
     for (std::size_t i = 1; i < std::size(order); ++i)
         setTabOrder(order[i - 1], order[i]);
 }

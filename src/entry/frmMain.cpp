@@ -65,7 +65,11 @@ bool isLeapYear(int year)
 class WrappingButton final : public QPushButton
 {
 public:
-    using QPushButton::QPushButton;
+    explicit WrappingButton(const QString& text, QWidget* parent = nullptr)
+        : QPushButton(text, parent)
+    {
+        setProperty("wordWrap", true); // as a word-wrapping label says it
+    }
 
 protected:
     void paintEvent(QPaintEvent* /*event*/) override
@@ -149,6 +153,7 @@ frmMain::frmMain(QWidget* parent) : QMainWindow(parent)
     buildMenus();
     fillLists();
     chainTabOrder();
+    describeForScreenReaders();
 
     layout()->setSizeConstraint(QLayout::SetFixedSize);
     txtName->setFocus();
@@ -183,19 +188,21 @@ void frmMain::buildBands()
 void frmMain::buildDateAndTime()
 {
     addCaption(fraInput, "LabelName", QStringLiteral("Name"),
-               tw(kCaptionLeft, 240, kCaptionWidth, 285));
-    placeBox(NAMED(txtName, fraInput), tw(2040, 240, 3615, 285));
+               tw(kCaptionLeft, 240, kCaptionWidth, 285))
+        ->setBuddy(placeBox(NAMED(txtName, fraInput), tw(2040, 240, 3615, 285)));
     KeyFilter::install(txtName, nameKeys());
 
-    addCaption(fraInput, "LabelDateOfBirth", QStringLiteral("Date of Birth"),
-               tw(kCaptionLeft, 600, kCaptionWidth, 315));
+    QLabel* dateCaption = addCaption(fraInput, "LabelDateOfBirth", QStringLiteral("Date of Birth"),
+                                     tw(kCaptionLeft, 600, kCaptionWidth, 315));
     NAMED(cboMonth, fraInput)->setGeometry(tw(2040, 600, 1695, 315));
+    dateCaption->setBuddy(cboMonth);
     NAMED(cboDate, fraInput)->setGeometry(tw(3900, 600, 735, 315));
     NAMED(cboYear, fraInput)->setGeometry(tw(4800, 600, 855, 315));
 
-    addCaption(fraInput, "LabelTimeOfBirth", QStringLiteral("Time of Birth"),
-               tw(kCaptionLeft, 960, kCaptionWidth, 315));
+    QLabel* timeCaption = addCaption(fraInput, "LabelTimeOfBirth", QStringLiteral("Time of Birth"),
+                                     tw(kCaptionLeft, 960, kCaptionWidth, 315));
     NAMED(cboHH, fraInput)->setGeometry(tw(2040, 960, 735, 315));
+    timeCaption->setBuddy(cboHH);
     NAMED(cboMM, fraInput)->setGeometry(tw(3000, 960, 735, 315));
     NAMED(cboSS, fraInput)->setGeometry(tw(3900, 960, 735, 315));
     addCaption(fraInput, "LabelTimeHint", QStringLiteral("HH:MM:SS"), tw(4800, 1080, 900, 195));
@@ -279,14 +286,14 @@ void frmMain::buildCoordinates()
 void frmMain::buildPlace()
 {
     addCaption(fraInput, "LabelCity", QStringLiteral("City"),
-               tw(kCaptionLeft, 3240, kCaptionWidth, 285));
-    placeBox(NAMED(txtMCity, fraInput), tw(2040, 3240, 1935, 285));
+               tw(kCaptionLeft, 3240, kCaptionWidth, 285))
+        ->setBuddy(placeBox(NAMED(txtMCity, fraInput), tw(2040, 3240, 1935, 285)));
     addCaption(fraInput, "LabelState", QStringLiteral("State"),
-               tw(kCaptionLeft, 3600, kCaptionWidth, 285));
-    placeBox(NAMED(txtMState, fraInput), tw(2040, 3600, 1935, 285));
+               tw(kCaptionLeft, 3600, kCaptionWidth, 285))
+        ->setBuddy(placeBox(NAMED(txtMState, fraInput), tw(2040, 3600, 1935, 285)));
     addCaption(fraInput, "LabelCountry", QStringLiteral("Country"),
-               tw(kCaptionLeft, 3960, kCaptionWidth, 285));
-    placeBox(NAMED(txtMCountry, fraInput), tw(2040, 3960, 1935, 285));
+               tw(kCaptionLeft, 3960, kCaptionWidth, 285))
+        ->setBuddy(placeBox(NAMED(txtMCountry, fraInput), tw(2040, 3960, 1935, 285)));
 
     cmdBrowser = makeNamed<WrappingButton>(
         fraInput, "cmdBrowser", QStringLiteral("Click Here To Find Latitude && Longitude"));
@@ -335,13 +342,49 @@ void frmMain::fillLists()
 
 void frmMain::chainTabOrder()
 {
-    const std::array<QWidget*, 23> order{
-        txtName,    cboMonth,    cboDate,       cboYear,    cboHH,     cboMM,
-        cboSS,      txtZoneHour, txtZoneMinute, chkDST,     txtLonD,   txtLonM,
-        optLong[0], optLong[1],  txtLatD,       txtLatM,    optLat[0], optLat[1],
-        txtMCity,   txtMState,   txtMCountry,   cmdBrowser, cmdRashi};
+    // The links come where they stand: "TZ Help" between the zone and DST, the
+    // banners after the fields.
+    const std::array<QWidget*, 27> order{
+        txtName,     cboMonth,      cboDate,   cboYear,   cboHH,      cboMM,       cboSS,
+        txtZoneHour, txtZoneMinute, lblTZHelp, chkDST,    txtLonD,    txtLonM,     optLong[0],
+        optLong[1],  txtLatD,       txtLatM,   optLat[0], optLat[1],  txtMCity,    txtMState,
+        txtMCountry, cmdBrowser,    cmdRashi,  Label61,   lblCobrand, lblFullBrand};
     for (std::size_t i = 1; i < std::size(order); ++i)
         QWidget::setTabOrder(order[i - 1], order[i]);
+}
+
+void frmMain::describeForScreenReaders()
+{
+    // What a screen reader announces for each box: its row's caption, and which
+    // part of the row it holds where a row has several. Buttons, options and
+    // links are announced by their captions.
+    const std::array<std::pair<QWidget*, const char*>, 17> names{{
+        {txtName, "Name"},
+        {cboMonth, "Birth month"},
+        {cboDate, "Birth day"},
+        {cboYear, "Birth year"},
+        {cboHH, "Birth hour"},
+        {cboMM, "Birth minute"},
+        {cboSS, "Birth second"},
+        {txtZoneHour, "Zone hour"},
+        {txtZoneMinute, "Zone minutes"},
+        {chkDST, "Daylight saving time (DST)"},
+        {txtLonD, "Longitude degrees"},
+        {txtLonM, "Longitude minutes"},
+        {txtLatD, "Latitude degrees"},
+        {txtLatM, "Latitude minutes"},
+        {txtMCity, "City"},
+        {txtMState, "State"},
+        {txtMCountry, "Country"},
+    }};
+    for (const auto& [control, name] : names)
+        control->setAccessibleName(QString::fromLatin1(name));
+    // Qt on Linux announces a drop-down list by the item it shows and takes its
+    // label from the caption whose buddy it is; the row's caption labels the
+    // first list of a row, and every list describes itself.
+    for (QComboBox* list : {cboMonth, cboDate, cboYear, cboHH, cboMM, cboSS})
+        list->setAccessibleDescription(list->accessibleName());
+    lblTZHelp->setAccessibleDescription(QStringLiteral("Choose the time zone from a list"));
 }
 
 bool frmMain::ValidateBirthData()

@@ -99,6 +99,7 @@ private:
     void buildMenus();
     void fillLists();
     void chainTabOrder();
+    void describeForScreenReaders();
 
     bool shownBefore_ = false;
 };

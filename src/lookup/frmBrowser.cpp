@@ -12,6 +12,7 @@
 #include <QComboBox>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QStyle>
 #include <QTimer>
 #include <QToolBar>
@@ -22,6 +23,7 @@
 #include <QtWebEngineQuick/qtwebenginequickglobal.h>
 #include <algorithm>
 #include <array>
+#include <utility>
 
 namespace {
 
@@ -72,10 +74,10 @@ template <typename Step> void carryOn(Step&& step) noexcept
 
 } // namespace
 
-frmBrowser::frmBrowser(const LocationQuery& query, const QUrl& searchAction, QWidget* parent)
+frmBrowser::frmBrowser(LocationQuery query, const QUrl& searchAction, QWidget* parent)
     : QWidget(parent, Qt::Window),
-      Text1(SearchPageHtml(searchAction, QStringLiteral(SELENOSCOPE_SEARCH_CLIENT))), query_(query),
-      searchAction_(searchAction)
+      Text1(SearchPageHtml(searchAction, QStringLiteral(SELENOSCOPE_SEARCH_CLIENT))),
+      query_(std::move(query)), searchAction_(searchAction)
 {
     setObjectName(QStringLiteral("frmBrowser"));
     setAttribute(Qt::WA_DeleteOnClose);
@@ -111,12 +113,16 @@ void frmBrowser::buildToolBar()
     }
     connect(tbToolBar, &QToolBar::actionTriggered, this, &frmBrowser::tbToolBarButtonClick);
 
+    // Both run past the toolbar, which cuts them: their texts keep to the corner
+    // that stays in view.
     NAMED(Label1, tbToolBar, QStringLiteral("Pairstar"));
     Label1->setGeometry(tw(2400, 300, 6255, 375));
+    Label1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     NAMED(Picture1, tbToolBar);
     Picture1->setGeometry(tw(2880, 60, 6525, 375));
     Label61 =
         makeBannerLabel(Picture1, BannerWording::Forum, QRect(QPoint(0, 0), Picture1->size()));
+    Label61->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
 }
 
 void frmBrowser::buildAddressStrip()
@@ -135,6 +141,8 @@ void frmBrowser::buildAddressStrip()
     cboAddress->setInsertPolicy(QComboBox::NoInsert);
     cboAddress->setCompleter(nullptr);
     lblAddress->setBuddy(cboAddress);
+    cboAddress->setAccessibleName(QStringLiteral("Address"));
+    cboAddress->lineEdit()->setAccessibleName(QStringLiteral("Address"));
     cboAddress->installEventFilter(this);
     connect(cboAddress, &QComboBox::activated, this, &frmBrowser::cboAddressClick);
 }
@@ -144,6 +152,7 @@ void frmBrowser::buildBrowser()
     prepareEngine();
     NAMED(brwWebBrowser, this);
     brwWebBrowser->move(twips(30), twips(990));
+    brwWebBrowser->setAccessibleName(QStringLiteral("Web page"));
     // Off the record: a lookup leaves no cookies, cache or history behind. The
     // profile is created after the view, so it is deleted after the view's page.
     auto* profile = new QWebEngineProfile(this);

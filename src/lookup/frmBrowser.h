@@ -21,7 +21,7 @@ class frmBrowser final : public QWidget
     Q_OBJECT
 public:
     /// Builds the window; the search form is submitted to searchAction.
-    frmBrowser(const LocationQuery& query, const QUrl& searchAction, QWidget* parent = nullptr);
+    frmBrowser(LocationQuery query, const QUrl& searchAction, QWidget* parent = nullptr);
 
     /// Shows the window and starts the search for the query.
     void load();
@@ -58,8 +58,8 @@ private:
 
     // The browser component's own commands.
     void navigate(const QUrl& address);
-    bool isBusy() const;
-    QString locationName() const;
+    [[nodiscard]] bool isBusy() const;
+    [[nodiscard]] QString locationName() const;
 
     LocationQuery query_;
     QUrl searchAction_;

@@ -4,7 +4,43 @@
 #include "UiKit.h"
 #include "modHelp.h"
 
+#include <QEvent>
+
 namespace {
+
+// Only the label in front can be seen, so only it is reachable with Tab; the
+// front changes whenever one of the two is raised.
+class FrontLabelTakesFocus final : public QObject
+{
+public:
+    FrontLabelTakesFocus(LinkLabel* first, LinkLabel* second)
+        : QObject(first), first_(first), second_(second)
+    {
+        first->installEventFilter(this);
+        second->installEventFilter(this);
+        update();
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::ZOrderChange)
+            update();
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    void update()
+    {
+        const QObjectList& siblings = first_->parentWidget()->children();
+        const bool firstInFront = siblings.indexOf(first_) > siblings.indexOf(second_);
+        first_->setFocusPolicy(firstInFront ? Qt::TabFocus : Qt::NoFocus);
+        second_->setFocusPolicy(firstInFront ? Qt::NoFocus : Qt::TabFocus);
+    }
+
+    LinkLabel* first_;
+    LinkLabel* second_;
+};
 
 LinkLabel* makeLink(QWidget* parent, const char* name, const QString& text, const QRect& geometry,
                     void (*opener)())
@@ -28,7 +64,7 @@ LinkLabel* makeBannerLabel(QWidget* parent, BannerWording wording, const QRect& 
         wording == BannerWording::DiscussionBoard
             ? QStringLiteral("Join the friendliest astrology discussion board on the web: visit %1")
                   .arg(site)
-            : QStringLiteral("Ask the astrologers of our forum: visit %1").arg(site);
+            : QStringLiteral("Our astrologers' forum: %1").arg(site);
     return makeLink(parent, "Label61", text, geometry, &modHelp::OpenHomePage);
 }
 
@@ -47,5 +83,6 @@ PromoLabels makePromoLabels(QWidget* parent, const QRect& geometry)
                        "right here, in front of every user. Click here for more details."),
         geometry, &modHelp::OpenCoBrandPage);
     labels.lblCobrand->raise();
+    new FrontLabelTakesFocus(labels.lblCobrand, labels.lblFullBrand);
     return labels;
 }

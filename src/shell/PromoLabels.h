@@ -7,11 +7,7 @@ class QWidget;
 
 /// Which wording the banner label uses: the entry and display windows invite
 /// to the discussion board, the lookup browser to the forum.
-enum class BannerWording
-{
-    DiscussionBoard,
-    Forum
-};
+enum class BannerWording { DiscussionBoard, Forum };
 
 /// The banner label `Label61`: one line praising the maker's forum; a click opens the home page.
 LinkLabel* makeBannerLabel(QWidget* parent, BannerWording wording, const QRect& geometry);
@@ -23,5 +19,6 @@ struct PromoLabels
     LinkLabel* lblCobrand = nullptr;
 };
 
-/// Creates both labels at the same place, wired to the branding pages.
+/// Creates both labels at the same place, wired to the branding pages; only the
+/// one in front takes the keyboard focus.
 PromoLabels makePromoLabels(QWidget* parent, const QRect& geometry);

@@ -21,4 +21,4 @@ T* makeNamed(QWidget* parent, const char* name, Args&&... args)
 /// NAMED(txtName, frame) sets txtName and gives it the objectName "txtName".
 #define NAMED(member, parent, ...)                                                                 \
     (member = makeNamed<std::remove_pointer_t<decltype(member)>>(parent, #member __VA_OPT__(, )    \
-                                                                     __VA_ARGS__))
+                                                                             __VA_ARGS__))

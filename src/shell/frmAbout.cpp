@@ -27,9 +27,10 @@ frmAbout::frmAbout(QWidget* parent) : QDialog(parent)
     Label2->setFont(uiFont(12, true));
 
     NAMED(Label1, this,
-          QStringLiteral("%1 %2 %3").arg(kProgramDescription, kAlgorithmNote,
-                                         QStringLiteral("© 2026 The Selenoscope developers. "
-                                                        "Released under the MIT licence.")));
+          QStringLiteral("%1 %2 %3")
+              .arg(kProgramDescription, kAlgorithmNote,
+                   QStringLiteral("© 2026 The Selenoscope developers. "
+                                  "Released under the MIT licence.")));
     Label1->setWordWrap(true);
 
     NAMED(Line2, this);
@@ -63,7 +64,14 @@ frmAbout::frmAbout(QWidget* parent) : QDialog(parent)
     layout->addWidget(lblCobrand);
     layout->addWidget(lblHomePage);
     layout->addLayout(buttons);
-    setFixedWidth(360);
+    // The description wraps: the box is as tall as the wrapped texts need at its width.
+    constexpr int kWidth = 360;
+    setFixedSize(kWidth, heightForWidth(kWidth));
+
+    // OK comes first for the keyboard, so that Enter closes the box; the links follow.
+    setTabOrder(cmdOK, lblCobrand);
+    setTabOrder(lblCobrand, lblHomePage);
+    cmdOK->setFocus();
 
     connect(cmdOK, &QPushButton::clicked, this, &QDialog::accept);
     connect(lblCobrand, &LinkLabel::clicked, &modHelp::OpenFullBrandPage);

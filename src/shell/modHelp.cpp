@@ -23,7 +23,7 @@ QUrl SiteUrl()
     QString base = QStringLiteral(SELENOSCOPE_SITE_URL);
     if (!base.endsWith(u'/'))
         base += u'/';
-    return QUrl(base);
+    return {base};
 }
 
 QString SiteName()
@@ -38,11 +38,29 @@ void OpenLink(const QUrl& address)
     (void)QDesktopServices::openUrl(address);
 }
 
-void OpenOnlineHelp() { OpenLink(page("help/")); }
-void OpenHomePage() { OpenLink(page("forum/")); }
-void OpenDownloadPage() { OpenLink(page("download/")); }
-void OpenDonatePage() { OpenLink(page("donate/")); }
-void OpenCoBrandPage() { OpenLink(page("cobrand/")); }
-void OpenFullBrandPage() { OpenLink(page("fullbrand/")); }
+void OpenOnlineHelp()
+{
+    OpenLink(page("help/"));
+}
+void OpenHomePage()
+{
+    OpenLink(page("forum/"));
+}
+void OpenDownloadPage()
+{
+    OpenLink(page("download/"));
+}
+void OpenDonatePage()
+{
+    OpenLink(page("donate/"));
+}
+void OpenCoBrandPage()
+{
+    OpenLink(page("cobrand/"));
+}
+void OpenFullBrandPage()
+{
+    OpenLink(page("fullbrand/"));
+}
 
 } // namespace modHelp

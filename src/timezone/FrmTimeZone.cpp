@@ -26,6 +26,7 @@ FrmTimeZone::FrmTimeZone(QLineEdit* txtZoneHour, QLineEdit* txtZoneMinute, QWidg
     lstTimeZone->setFont(uiFont(8.25, true));
     lstTimeZone->setSelectionMode(QAbstractItemView::SingleSelection);
     lstTimeZone->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    lstTimeZone->setAccessibleName(QStringLiteral("Time zones"));
     // Every double-click on the list chooses, also one that lands on no row.
     lstTimeZone->viewport()->installEventFilter(this);
 

@@ -220,8 +220,13 @@ void frmDisplayTest::keyboardStartsOnBackAndFollowsTabOrder()
                                        expected->focusProxy() == focused);
     };
 
-    QWidget* const siderealOrder[] = {window->cmdExit, window->SSTab1,
-                                      window->txtSiderealNonParallax, window->txtSiderealParallax,
+    // The links follow the boxes: the banner, then the promotion in front.
+    QWidget* const siderealOrder[] = {window->cmdExit,
+                                      window->SSTab1,
+                                      window->txtSiderealNonParallax,
+                                      window->txtSiderealParallax,
+                                      window->Label61,
+                                      window->lblCobrand,
                                       window->cmdOK};
     for (QWidget* next : siderealOrder) {
         pressTab();
@@ -231,8 +236,14 @@ void frmDisplayTest::keyboardStartsOnBackAndFollowsTabOrder()
     // With the Western tab in front its boxes follow the tab control.
     window->SSTab1->setCurrentIndex(1);
     window->cmdOK->setFocus();
-    QWidget* const westernOrder[] = {window->cmdExit, window->SSTab1, window->txtWesternNonParallax,
-                                     window->txtWesternParallax, window->cmdOK};
+    QWidget* const westernOrder[] = {window->cmdExit,
+                                     window->SSTab1,
+                                     window->txtWesternNonParallax,
+                                     window->txtWesternParallax,
+                                     window->Label1,
+                                     window->Label61,
+                                     window->lblCobrand,
+                                     window->cmdOK};
     for (QWidget* next : westernOrder) {
         pressTab();
         QVERIFY2(focusedOn(next), qPrintable(QApplication::focusWidget()->objectName()));

@@ -267,14 +267,15 @@ void ShellTest::sharedMenusAreNamedPerWindow_data()
     QTest::addColumn<QStringList>("helpItems");
     QTest::newRow("entry window") << true
                                   << QStringList{"mnuOnline:&Online Help",
-                                                 "mnuVisit:&Visit Us Online", "mnuHelp1:",
+                                                 "mnuVisit:&Visit Us Online",
+                                                 "mnuHelp1:",
                                                  "mnuUpdate:Check for Software &Update",
-                                                 "mnuHelp2:", "mnuAbout:&About Software"};
-    QTest::newRow("display window") << false
-                                    << QStringList{"mnuOnline:&Online Help",
-                                                   "mnuVisit:&Visit Us Online", "mnuFileSep1:",
-                                                   "mnuUpdate:&Check for Software Update",
-                                                   "mnuFileSep2:", "mnuAbout:&About Software"};
+                                                 "mnuHelp2:",
+                                                 "mnuAbout:&About Software"};
+    QTest::newRow("display window")
+        << false << QStringList{"mnuOnline:&Online Help", "mnuVisit:&Visit Us Online",
+                                "mnuFileSep1:",           "mnuUpdate:&Check for Software Update",
+                                "mnuFileSep2:",           "mnuAbout:&About Software"};
 }
 
 void ShellTest::sharedMenusAreNamedPerWindow()
