@@ -5,7 +5,6 @@
 #include "ephemeris/modEphemeris.h"
 
 #include <benchmark/benchmark.h>
-
 #include <cstdio>
 #include <map>
 #include <random>
@@ -95,8 +94,10 @@ void BM_ReferenceReading(benchmark::State& state)
         const auto& b = births[i++ % births.size()];
         const double ut = modEphemeris::UniversalTime(b);
         const double jd = swe_julday(b.BirthYear, b.BirthMonth, b.BirthDay, ut, SE_GREG_CAL);
-        const double lon = (b.LongitudeIsEast ? 1 : -1) * (b.LongitudeDegrees + b.LongitudeMinutes / 60.0);
-        const double lat = (b.LatitudeIsSouth ? -1 : 1) * (b.LatitudeDegrees + b.LatitudeMinutes / 60.0);
+        const double lon =
+            (b.LongitudeIsEast ? 1 : -1) * (b.LongitudeDegrees + b.LongitudeMinutes / 60.0);
+        const double lat =
+            (b.LatitudeIsSouth ? -1 : 1) * (b.LatitudeDegrees + b.LatitudeMinutes / 60.0);
         double geo[6];
         double topo[6];
         double ayanamsa = 0;
@@ -104,7 +105,9 @@ void BM_ReferenceReading(benchmark::State& state)
         swe_calc_ut(jd, SE_MOON, SEFLG_SWIEPH, geo, error);
         swe_calc_ut(jd, SE_MOON, SEFLG_SWIEPH | SEFLG_TOPOCTR, topo, error);
         swe_get_ayanamsa_ex_ut(jd, SEFLG_SWIEPH, &ayanamsa, error);
-        const auto sidereal = [&](double x) { return x - ayanamsa < 0 ? x - ayanamsa + 360 : x - ayanamsa; };
+        const auto sidereal = [&](double x) {
+            return x - ayanamsa < 0 ? x - ayanamsa + 360 : x - ayanamsa;
+        };
         benchmark::DoNotOptimize(modEphemeris::FormatZodiacLongitude(sidereal(geo[0])));
         benchmark::DoNotOptimize(modEphemeris::FormatZodiacLongitude(sidereal(topo[0])));
         benchmark::DoNotOptimize(modEphemeris::FormatZodiacLongitude(geo[0]));

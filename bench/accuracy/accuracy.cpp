@@ -3,14 +3,13 @@
 // The reference is used here only; the program never links it.
 #include "ephemeris/modEphemeris.h"
 
-#include <swephexp.h>
-
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <random>
 #include <string>
+#include <swephexp.h>
 #include <vector>
 
 namespace {
@@ -62,8 +61,8 @@ std::vector<Sample> drawSamples()
         // Places uniform over the sphere, at whole arc-minutes as the entry window takes them.
         const int lonMinutes = static_cast<int>(unit(engine) * 180 * 60);
         const double sinLat = 2 * unit(engine) - 1;
-        const int latMinutes =
-            std::min(89 * 60 + 59, static_cast<int>(std::asin(std::abs(sinLat)) * 57.29577951308232 * 60));
+        const int latMinutes = std::min(
+            89 * 60 + 59, static_cast<int>(std::asin(std::abs(sinLat)) * 57.29577951308232 * 60));
         const bool east = unit(engine) < 0.5;
         const bool south = sinLat < 0;
 
@@ -81,8 +80,8 @@ std::vector<Sample> drawSamples()
         b.LatitudeMinutes = static_cast<std::int16_t>(latMinutes % 60);
         b.LatitudeIsSouth = south;
         // Zone 0 and no daylight saving: the clock time is universal time.
-        s.jdUt = swe_julday(year, month, dayOfMonth, b.BirthHour + b.BirthMinute / 60.0,
-                            SE_GREG_CAL);
+        s.jdUt =
+            swe_julday(year, month, dayOfMonth, b.BirthHour + b.BirthMinute / 60.0, SE_GREG_CAL);
         s.lonEast = (east ? 1 : -1) * lonMinutes / 60.0;
         s.lat = (south ? -1 : 1) * latMinutes / 60.0;
         samples.push_back(s);
@@ -153,8 +152,8 @@ std::string degreesAndSign(const std::string& text)
 struct Quantity
 {
     const char* name;
-    std::vector<double> differences;          // ours - reference, arc-seconds
-    std::vector<double> sameTimeDifferences;  // reference taken at UT - delta T
+    std::vector<double> differences;         // ours - reference, arc-seconds
+    std::vector<double> sameTimeDifferences; // reference taken at UT - delta T
     int minutesDiffer = 0;
     int degreesOrSignDiffer = 0;
     bool hasText = true;
@@ -217,7 +216,8 @@ int main()
         add(geo, tropical.geocentric, refGeo, referenceMoon(sameArgument, 0));
         add(topo, tropical.topocentric, refTopo, referenceMoon(sameArgument, SEFLG_TOPOCTR));
         add(ayanamsa, -sidereal.ayan, refAyan, referenceAyanamsa(sameArgument));
-        add(siderealGeo, sidereal.geocentric, refSidGeo, referenceMoon(sameArgument, SEFLG_SIDEREAL));
+        add(siderealGeo, sidereal.geocentric, refSidGeo,
+            referenceMoon(sameArgument, SEFLG_SIDEREAL));
         add(siderealTopo, sidereal.topocentric, refSidTopo,
             referenceMoon(sameArgument, SEFLG_SIDEREAL | SEFLG_TOPOCTR));
     }
@@ -231,8 +231,9 @@ int main()
                 "ayanamsa, observer at sea level.\n\n",
                 kSamples, kSeed);
     std::printf("Differences are ours minus the reference, in seconds of arc.\n\n");
-    std::printf("| Quantity | median | 95th pct | 99th pct | max | mean signed | mean signed, same time "
-                "argument | text differs in minutes | text differs in degrees or sign |\n");
+    std::printf(
+        "| Quantity | median | 95th pct | 99th pct | max | mean signed | mean signed, same time "
+        "argument | text differs in minutes | text differs in degrees or sign |\n");
     std::printf("|---|---:|---:|---:|---:|---:|---:|---:|---:|\n");
     for (Quantity* q : {&geo, &topo, &ayanamsa, &siderealGeo, &siderealTopo}) {
         const Statistics s = summarise(q->differences);

@@ -1,0 +1,162 @@
+// Drives the program's own windows through a worked example and saves a
+// picture of each: screenshots <folder>. Run on a real display or under Xvfb.
+
+#include "display/frmDisplay.h"
+#include "entry/frmMain.h"
+#include "shell/AppServices.h"
+#include "timezone/FrmTimeZone.h"
+
+#include <QApplication>
+#include <QButtonGroup>
+#include <QComboBox>
+#include <QDialog>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabWidget>
+#include <cstdio>
+
+namespace {
+
+/// Lets the window system show and paint what was just opened.
+void settle()
+{
+    QElapsedTimer clock;
+    clock.start();
+    while (clock.elapsed() < 400)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+}
+
+bool save(QWidget& window, const QDir& folder, const QString& file)
+{
+    settle();
+    const QString path = folder.filePath(file);
+    const bool saved = window.grab().save(path);
+    std::fprintf(saved ? stdout : stderr, "%s %s\n", saved ? "saved" : "could not save",
+                 qPrintable(path));
+    return saved;
+}
+
+/// Dialogs open without blocking: each is pictured and closed again. A message
+/// box means the example went wrong, so it is reported and counted.
+class PicturingServices final : public AppServices
+{
+public:
+    explicit PicturingServices(const QDir& folder) : folder_(folder) { install(this); }
+    ~PicturingServices() override { install(nullptr); }
+    PicturingServices(const PicturingServices&) = delete;
+    PicturingServices& operator=(const PicturingServices&) = delete;
+
+    void message(QWidget* /*parent*/, QMessageBox::Icon /*icon*/, const QString& text) override
+    {
+        std::fprintf(stderr, "unexpected message: %s\n", qPrintable(text));
+        ++failures;
+    }
+
+    void runModal(QDialog& dialog) override
+    {
+        if (auto* picker = qobject_cast<FrmTimeZone*>(&dialog)) {
+            // Show a choice being made: the row of the example's zone.
+            const QList<QListWidgetItem*> zone =
+                picker->lstTimeZone->findItems(QStringLiteral("IST"), Qt::MatchContains);
+            if (!zone.isEmpty())
+                picker->lstTimeZone->setCurrentItem(zone.first());
+        }
+        dialog.show();
+        if (!save(dialog, folder_, pictureNames_.value(dialog.objectName(), dialog.objectName())))
+            ++failures;
+        dialog.close();
+    }
+
+    void endProgram() override {}
+
+    int failures = 0;
+
+private:
+    QDir folder_;
+    const QHash<QString, QString> pictureNames_{
+        {QStringLiteral("FrmTimeZone"), QStringLiteral("time-zones.png")},
+        {QStringLiteral("frmAbout"), QStringLiteral("about.png")},
+    };
+};
+
+/// The worked example: 1 January 2000, 12:00 at zone +5:30, 77°13' East, 28°37' North.
+void typeWorkedExample(frmMain& entry)
+{
+    entry.txtName->setText(QStringLiteral("Asha"));
+    entry.cboMonth->setCurrentText(QStringLiteral("January"));
+    entry.cboDate->setCurrentText(QStringLiteral("1"));
+    entry.cboYear->setCurrentText(QStringLiteral("2000"));
+    entry.cboHH->setCurrentText(QStringLiteral("12"));
+    entry.cboMM->setCurrentText(QStringLiteral("0"));
+    entry.cboSS->setCurrentText(QStringLiteral("0"));
+    entry.txtZoneHour->setText(QStringLiteral("5"));
+    entry.txtZoneMinute->setText(QStringLiteral("30"));
+    entry.txtLonD->setText(QStringLiteral("77"));
+    entry.txtLonM->setText(QStringLiteral("13"));
+    entry.optLong[0]->setChecked(true);
+    entry.txtLatD->setText(QStringLiteral("28"));
+    entry.txtLatM->setText(QStringLiteral("37"));
+    entry.optLat[0]->setChecked(true);
+    entry.txtMCity->setText(QStringLiteral("New Delhi"));
+    entry.txtMState->setText(QStringLiteral("Delhi"));
+    entry.txtMCountry->setText(QStringLiteral("India"));
+}
+
+frmDisplay* openReadingWindow()
+{
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        auto* display = qobject_cast<frmDisplay*>(window);
+        if (display != nullptr && display->isVisible())
+            return display;
+    }
+    return nullptr;
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    QApplication app(argc, argv);
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: screenshots <folder>\n");
+        return 2;
+    }
+    const QDir folder(QString::fromLocal8Bit(argv[1]));
+    if (!folder.exists()) {
+        std::fprintf(stderr, "no folder %s\n", argv[1]);
+        return 2;
+    }
+    QApplication::setQuitOnLastWindowClosed(false);
+    PicturingServices services(folder);
+    int failures = 0;
+
+    frmMain entry;
+    entry.show();
+    typeWorkedExample(entry);
+    failures += save(entry, folder, QStringLiteral("entry-window.png")) ? 0 : 1;
+
+    emit entry.lblTZHelp->clicked();
+    entry.menus.mnuAbout->trigger();
+
+    entry.cmdRashi->click();
+    frmDisplay* reading = openReadingWindow();
+    if (reading == nullptr) {
+        std::fprintf(stderr, "the reading window did not open\n");
+        return 1;
+    }
+    failures += save(*reading, folder, QStringLiteral("reading-sidereal.png")) ? 0 : 1;
+    reading->SSTab1->setCurrentIndex(1);
+    failures += save(*reading, folder, QStringLiteral("reading-western.png")) ? 0 : 1;
+    std::printf("sidereal: %s / %s\nwestern: %s / %s\n",
+                qPrintable(reading->txtSiderealNonParallax->text()),
+                qPrintable(reading->txtSiderealParallax->text()),
+                qPrintable(reading->txtWesternNonParallax->text()),
+                qPrintable(reading->txtWesternParallax->text()));
+    delete reading; // deleted, not closed: closing it would end the program
+
+    return failures + services.failures == 0 ? 0 : 1;
+}
