@@ -1,5 +1,6 @@
 #include "entry/ReadingRequest.h"
 
+#include "ReadingTexts.h"
 #include "RecordingServices.h"
 #include "display/frmDisplay.h"
 #include "entry/frmMain.h"
@@ -46,23 +47,6 @@ modEphemeris::BirthData workedExample()
     birth.LatitudeIsSouth = false;
     birth.DaylightSaving = false;
     return birth;
-}
-
-/// The four texts in box order, as the computation gives them for the birth data.
-QStringList computedReading(const modEphemeris::BirthData& birth)
-{
-    const modEphemeris::MoonReading sidereal = modEphemeris::ComputeMoonReading(birth, false);
-    const modEphemeris::MoonReading tropical = modEphemeris::ComputeMoonReading(birth, true);
-    return {QString::fromStdString(sidereal.GeocentricText),
-            QString::fromStdString(sidereal.TopocentricText),
-            QString::fromStdString(tropical.GeocentricText),
-            QString::fromStdString(tropical.TopocentricText)};
-}
-
-QStringList shownReading(const frmDisplay& display)
-{
-    return {display.txtSiderealNonParallax->text(), display.txtSiderealParallax->text(),
-            display.txtWesternNonParallax->text(), display.txtWesternParallax->text()};
 }
 
 /// What the user sees in every entry field, to tell whether anything changed.

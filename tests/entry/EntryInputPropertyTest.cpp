@@ -2,6 +2,7 @@
 // can be replayed. Whatever text lands in the boxes, a reading request ends in one
 // of the program's messages or in a well-formed reading, never in a crash, a hang or
 // a window left behind; typed keys leave only what each box takes.
+#include "ReadingTexts.h"
 #include "RecordingServices.h"
 #include "display/frmDisplay.h"
 #include "entry/frmMain.h"
@@ -350,22 +351,6 @@ Outcome expectedOutcome(const frmMain& entry)
     birth.LatitudeIsSouth = entry.optLat[1]->isChecked();
     birth.DaylightSaving = entry.chkDST->isChecked();
     return {{}, birth};
-}
-
-QStringList computedReading(const modEphemeris::BirthData& birth)
-{
-    const modEphemeris::MoonReading sidereal = modEphemeris::ComputeMoonReading(birth, false);
-    const modEphemeris::MoonReading tropical = modEphemeris::ComputeMoonReading(birth, true);
-    return {QString::fromStdString(sidereal.GeocentricText),
-            QString::fromStdString(sidereal.TopocentricText),
-            QString::fromStdString(tropical.GeocentricText),
-            QString::fromStdString(tropical.TopocentricText)};
-}
-
-QStringList shownReading(const frmDisplay& display)
-{
-    return {display.txtSiderealNonParallax->text(), display.txtSiderealParallax->text(),
-            display.txtWesternNonParallax->text(), display.txtWesternParallax->text()};
 }
 
 /// Everything the window holds, spelt out, to replay a failing round by hand.
