@@ -12,6 +12,7 @@
 #include <QComboBox>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
 #include <QStyle>
 #include <QTimer>
@@ -39,6 +40,9 @@ struct ToolButton
     QStyle::StandardPixmap fallbackIcon;
     const char* toolTip;
 };
+
+// A 24-pixel picture and a one-pixel frame: six of them end before "Pairstar".
+constexpr QSize kToolButtonSize(26, 26);
 
 constexpr std::array<ToolButton, 6> kToolButtons{{
     {"Back", "go-previous", QStyle::SP_ArrowBack, "Back to the previous page"},
@@ -102,6 +106,11 @@ void frmBrowser::buildToolBar()
     tbToolBar->setIconSize(QSize(24, 24));
     tbToolBar->setMovable(false);
     tbToolBar->setFloatable(false);
+    // Six buttons must end before "Pairstar" begins (2400 twips), as in the
+    // layout; the style's roomier buttons would run under the labels, which then
+    // take the clicks meant for them.
+    tbToolBar->setContentsMargins(0, 0, 0, 0);
+    tbToolBar->layout()->setSpacing(0);
     for (const ToolButton& button : kToolButtons) {
         const QString key = QString::fromLatin1(button.key);
         const QIcon icon = QIcon::fromTheme(QString::fromLatin1(button.themeIcon),
@@ -110,6 +119,7 @@ void frmBrowser::buildToolBar()
         action->setObjectName(key);
         action->setData(key);
         action->setToolTip(QString::fromLatin1(button.toolTip));
+        tbToolBar->widgetForAction(action)->setFixedSize(kToolButtonSize);
     }
     connect(tbToolBar, &QToolBar::actionTriggered, this, &frmBrowser::tbToolBarButtonClick);
 

@@ -11,7 +11,6 @@ int main(int argc, char* argv[])
     PrepareLocationBrowser();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("selenoscope"));
-    QApplication::setApplicationDisplayName(kProgramTitle);
     // The entry window is only hidden while a reading is shown: the program
     // ends through its orderly exit, never because no window is visible.
     QApplication::setQuitOnLastWindowClosed(false);

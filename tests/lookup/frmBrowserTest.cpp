@@ -7,6 +7,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
 #include <QTimer>
@@ -42,6 +43,7 @@ private slots:
     void toolbarNavigates();
     void captionShowsWorkingDuringToolbarNavigation();
     void stopSwitchesTheIndicatorOffAtOnce();
+    void toolbarButtonsStayClearOfTheLabels();
 
 private:
     frmBrowser* openBrowser(const LocationQuery& query);
@@ -295,6 +297,23 @@ void frmBrowserTest::stopSwitchesTheIndicatorOffAtOnce()
     QCOMPARE(window_->windowTitle(), QStringLiteral("Slow page"));
     QTest::qWait(kSettleMs);
     QVERIFY(window_->windowTitle() != QStringLiteral("Working..."));
+}
+
+void frmBrowserTest::toolbarButtonsStayClearOfTheLabels()
+{
+    // The banner and "Pairstar" lie in the toolbar right of the buttons: no part
+    // of a button may sit under them, or a click meant for it lands on a label.
+    openBrowser({false, {}, {}, {}});
+    window_->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window_));
+    const int labelsStart = std::min(window_->Label1->x(), window_->Picture1->x());
+    for (QAction* action : window_->tbToolBar->actions()) {
+        QWidget* button = window_->tbToolBar->widgetForAction(action);
+        QVERIFY(button != nullptr);
+        QVERIFY2(button->geometry().right() < labelsStart,
+                 qPrintable(action->objectName() + QStringLiteral(" ends at ") +
+                            QString::number(button->geometry().right())));
+    }
 }
 
 int main(int argc, char* argv[])
