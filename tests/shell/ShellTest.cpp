@@ -37,6 +37,15 @@ bool inFront(const QWidget* front, const QWidget* back)
     return siblings.indexOf(front) > siblings.indexOf(back);
 }
 
+/// Starts a second process that tries the lock; returns what it answered.
+QByteArray startLockHolder(QProcess& holder, const QString& lockPath)
+{
+    holder.start(QStringLiteral(LOCK_HOLDER_PATH), {lockPath});
+    if (!holder.waitForReadyRead(10000))
+        return "no answer";
+    return holder.readLine().trimmed();
+}
+
 /// A window that counts how often it was closed.
 class CountingWindow : public QMainWindow
 {
@@ -156,9 +165,7 @@ void ShellTest::secondCopyIsRefusedWhileTheFirstRuns()
     QTemporaryDir dir;
     const QString lockPath = dir.filePath(QStringLiteral("selenoscope.lock"));
     QProcess holder;
-    holder.start(QStringLiteral(LOCK_HOLDER_PATH), {lockPath});
-    QVERIFY(holder.waitForReadyRead(10000));
-    QCOMPARE(holder.readLine().trimmed(), QByteArray("locked"));
+    QCOMPARE(startLockHolder(holder, lockPath), QByteArray("locked"));
 
     SingleInstance second(lockPath);
     QVERIFY(!second.acquire());
@@ -173,9 +180,7 @@ void ShellTest::lockOfAKilledCopyDoesNotBlock()
     QTemporaryDir dir;
     const QString lockPath = dir.filePath(QStringLiteral("selenoscope.lock"));
     QProcess holder;
-    holder.start(QStringLiteral(LOCK_HOLDER_PATH), {lockPath});
-    QVERIFY(holder.waitForReadyRead(10000));
-    QCOMPARE(holder.readLine().trimmed(), QByteArray("locked"));
+    QCOMPARE(startLockHolder(holder, lockPath), QByteArray("locked"));
     holder.kill(); // no chance to remove its lock file
     QVERIFY(holder.waitForFinished());
     QVERIFY(QFile::exists(lockPath));
@@ -184,9 +189,7 @@ void ShellTest::lockOfAKilledCopyDoesNotBlock()
     QVERIFY(next.acquire());
     // And now the next start after it is refused.
     QProcess third;
-    third.start(QStringLiteral(LOCK_HOLDER_PATH), {lockPath});
-    QVERIFY(third.waitForReadyRead(10000));
-    QCOMPARE(third.readLine().trimmed(), QByteArray("refused"));
+    QCOMPARE(startLockHolder(third, lockPath), QByteArray("refused"));
     third.kill();
     third.waitForFinished();
 }
