@@ -2,11 +2,17 @@
 # build needs (only those missing) and configures and builds through a preset.
 # Sourced, not run.
 
-PACKAGES=(
+# What building and running the program takes.
+PROGRAM_PACKAGES=(
     cmake ninja-build g++ pkg-config
-    qt6-base-dev qt6-webengine-dev
+    qt6-base-dev qt6-webengine-dev libqt6svg6 qt6-qpa-plugins fonts-dejavu-core
+)
+# What the tests take besides: the test frameworks, an X server for the desktop
+# runs, and the checkers of the desktop files and the package.
+TEST_PACKAGES=(
+    "${PROGRAM_PACKAGES[@]}"
     libgtest-dev libbenchmark-dev
-    xvfb xauth fonts-dejavu-core libqt6svg6 qt6-qpa-plugins desktop-file-utils appstream dpkg-dev file
+    xvfb xauth desktop-file-utils appstream dpkg-dev file
 )
 
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
@@ -29,12 +35,18 @@ ensure_packages() {
     as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"
 }
 
-# Configures (once) and builds the given preset.
+# Configures (once) and builds the given preset; further arguments name the
+# targets to build (all of them when none is named).
 build_preset() {
     local preset="$1"
+    shift
     cd "$ROOT"
     if [ ! -f "build/$preset/CMakeCache.txt" ]; then
         cmake --preset "$preset"
     fi
-    cmake --build --preset "$preset"
+    if [ $# -gt 0 ]; then
+        cmake --build --preset "$preset" --target "$@"
+    else
+        cmake --build --preset "$preset"
+    fi
 }

@@ -5,8 +5,11 @@
 // then returns to the entry window for the next reading, untimed.
 //
 // latency_bench [readings]
+#include "app/AppController.h"
 #include "display/frmDisplay.h"
+#include "entry/BirthDataChecks.h"
 #include "entry/frmMain.h"
+#include "ephemeris/WorkedExample.h"
 #include "shell/AppServices.h"
 
 #include <QApplication>
@@ -76,22 +79,10 @@ private:
     Clock::time_point when_;
 };
 
-void fillWorkedExample(frmMain& entry)
+/// A window's control by its name.
+template <class T> T* control(const QWidget& window, const char* name)
 {
-    entry.txtName->setText(QStringLiteral("ASHA RAO"));
-    entry.cboMonth->setCurrentText(QStringLiteral("January"));
-    entry.cboDate->setCurrentText(QStringLiteral("1"));
-    entry.cboYear->setCurrentText(QStringLiteral("2000"));
-    entry.cboHH->setCurrentText(QStringLiteral("12"));
-    entry.cboMM->setCurrentText(QStringLiteral("0"));
-    entry.txtZoneHour->setText(QStringLiteral("5"));
-    entry.txtZoneMinute->setText(QStringLiteral("30"));
-    entry.txtLonD->setText(QStringLiteral("77"));
-    entry.txtLonM->setText(QStringLiteral("13"));
-    entry.optLong[0]->setChecked(true);
-    entry.txtLatD->setText(QStringLiteral("28"));
-    entry.txtLatM->setText(QStringLiteral("37"));
-    entry.optLat[0]->setChecked(true);
+    return window.findChild<T*>(QString::fromLatin1(name));
 }
 
 frmDisplay* shownDisplay()
@@ -106,8 +97,11 @@ frmDisplay* shownDisplay()
 
 QStringList readingTexts(const frmDisplay& display)
 {
-    return {display.txtSiderealNonParallax->text(), display.txtSiderealParallax->text(),
-            display.txtWesternNonParallax->text(), display.txtWesternParallax->text()};
+    QStringList texts;
+    for (const char* box : {"txtSiderealNonParallax", "txtSiderealParallax",
+                            "txtWesternNonParallax", "txtWesternParallax"})
+        texts << control<QLineEdit>(display, box)->text();
+    return texts;
 }
 
 double milliseconds(Clock::duration span)
@@ -140,18 +134,20 @@ int main(int argc, char* argv[])
     NoDialogs services;
     AppServices::install(&services);
 
-    frmMain entry;
-    fillWorkedExample(entry);
+    AppController controller;
+    frmMain& entry = controller.entryWindow();
+    entry.setFields(FieldsFor(modEphemeris::WorkedExample()));
     entry.show();
     if (!QTest::qWaitForWindowExposed(&entry))
         return fail("the entry window was never shown");
+    auto* cmdRashi = control<QPushButton>(entry, "cmdRashi");
 
     std::vector<double> shownMs;
     std::vector<double> paintedMs;
     QStringList firstReading;
     for (int reading = -kWarmUpReadings; reading < readings; ++reading) {
         const Clock::time_point click = Clock::now();
-        QTest::mouseClick(entry.cmdRashi, Qt::LeftButton);
+        QTest::mouseClick(cmdRashi, Qt::LeftButton);
         const Clock::time_point shown = Clock::now();
 
         frmDisplay* display = shownDisplay();
@@ -164,8 +160,12 @@ int main(int argc, char* argv[])
             firstReading = texts;
         if (texts.contains(QString()) || texts != firstReading)
             return fail("the display window lacks the reading");
+        if (texts.join(u'|').toStdString() != "16\u00B0 42' 10\" Lib|16\u00B0 13' 46\" "
+                                              "Lib|10\u00B0 33' 23\" Sco|10\u00B0 4' 59\" Sco")
+            return fail("the display window shows another reading than the worked example's");
 
-        const PaintProbe probe{display->txtSiderealNonParallax, display->txtSiderealParallax};
+        const PaintProbe probe{control<QLineEdit>(*display, "txtSiderealNonParallax"),
+                               control<QLineEdit>(*display, "txtSiderealParallax")};
         while (!probe.done() && Clock::now() - shown < kPaintDeadline)
             QCoreApplication::processEvents();
         if (!probe.done())
@@ -177,7 +177,7 @@ int main(int argc, char* argv[])
         }
 
         // Back, and let the entry window settle before the next click.
-        QTest::mouseClick(display->cmdOK, Qt::LeftButton);
+        QTest::mouseClick(control<QPushButton>(*display, "cmdOK"), Qt::LeftButton);
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QCoreApplication::processEvents();
         if (!entry.isVisible() || shownDisplay() != nullptr)

@@ -1,4 +1,4 @@
-#include "TabPage.h"
+#include "display/TabPage.h"
 
 #include <QTabWidget>
 

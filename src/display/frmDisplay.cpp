@@ -1,6 +1,6 @@
-#include "frmDisplay.h"
+#include "display/frmDisplay.h"
 
-#include "TabPage.h"
+#include "display/TabPage.h"
 #include "shell/AppIcon.h"
 #include "shell/AppLifetime.h"
 #include "shell/AppServices.h"
@@ -92,19 +92,6 @@ void arrangeTab(TabPage& page, QLabel& explanation, QGroupBox& group, ReadingFra
     }
 }
 
-/// What a screen reader announces: each reading box says which of the four readings it holds.
-void describeForScreenReaders(frmDisplay& window)
-{
-    window.txtSiderealNonParallax->setAccessibleName(
-        QStringLiteral("Sidereal reading without parallax"));
-    window.txtSiderealParallax->setAccessibleName(QStringLiteral("Sidereal reading with parallax"));
-    window.txtWesternNonParallax->setAccessibleName(
-        QStringLiteral("Western reading without parallax"));
-    window.txtWesternParallax->setAccessibleName(QStringLiteral("Western reading with parallax"));
-    window.SSTab1->setAccessibleName(QStringLiteral("Readings"));
-    window.SSTab1->tabBar()->setAccessibleName(QStringLiteral("Zodiac"));
-}
-
 } // namespace
 
 frmDisplay::frmDisplay(QWidget* parent) : QMainWindow(parent)
@@ -124,7 +111,7 @@ frmDisplay::frmDisplay(QWidget* parent) : QMainWindow(parent)
     buildButtons(client);
     buildMenus();
     setKeyboardOrder();
-    describeForScreenReaders(*this);
+    describeForScreenReaders();
     applyColours();
 
     auto* guard = new ClipboardGuard(this);
@@ -235,6 +222,31 @@ void frmDisplay::setKeyboardOrder()
                                          lblFullBrand};
     for (std::size_t i = 1; i < std::size(order); ++i)
         setTabOrder(order[i - 1], order[i]);
+}
+
+/// What a screen reader announces: each reading box says which of the four readings it holds.
+void frmDisplay::describeForScreenReaders()
+{
+    txtSiderealNonParallax->setAccessibleName(QStringLiteral("Sidereal reading without parallax"));
+    txtSiderealParallax->setAccessibleName(QStringLiteral("Sidereal reading with parallax"));
+    txtWesternNonParallax->setAccessibleName(QStringLiteral("Western reading without parallax"));
+    txtWesternParallax->setAccessibleName(QStringLiteral("Western reading with parallax"));
+    SSTab1->setAccessibleName(QStringLiteral("Readings"));
+    SSTab1->tabBar()->setAccessibleName(QStringLiteral("Zodiac"));
+}
+
+void frmDisplay::showReading(const modEphemeris::MoonReading& sidereal,
+                             const modEphemeris::MoonReading& tropical)
+{
+    // Each text is a change of its box, which empties the clipboard.
+    txtSiderealNonParallax->setText(QString::fromStdString(sidereal.GeocentricText));
+    txtSiderealParallax->setText(QString::fromStdString(sidereal.TopocentricText));
+    txtWesternNonParallax->setText(QString::fromStdString(tropical.GeocentricText));
+    txtWesternParallax->setText(QString::fromStdString(tropical.TopocentricText));
+    SSTab1->setCurrentIndex(0);
+    show();
+    raise();
+    activateWindow();
 }
 
 void frmDisplay::applyColours()

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ephemeris/modEphemeris.h"
+
 #include <QMainWindow>
 
 class LinkLabel;
@@ -16,12 +18,38 @@ class TabPage;
 /// The reading window: the Moon's place at birth four ways, the sidereal reading
 /// on the first tab and the tropical ("Western") one on the second, each seen from
 /// the centre of the Earth ("Non-Parallax") and from the birth place ("Parallax").
-/// It computes nothing: whoever opens it writes the four boxes. Deleted on close.
+/// It computes nothing: whoever opens it hands it the reading. Deleted on close.
 class frmDisplay final : public QMainWindow
 {
     Q_OBJECT
 public:
     explicit frmDisplay(QWidget* parent = nullptr);
+
+    /// Writes the four texts, the sidereal pair first, brings the "Sidereal Astrology"
+    /// tab to the front and shows the window, not modal.
+    void showReading(const modEphemeris::MoonReading& sidereal,
+                     const modEphemeris::MoonReading& tropical);
+
+signals:
+    /// The user went back: the window is closing, and the entry window should show again.
+    void backRequested();
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void buildBanners(QWidget* client);
+    void buildTabs(QWidget* client);
+    void buildButtons(QWidget* client);
+    void buildMenus();
+    void setKeyboardOrder();
+    void describeForScreenReaders();
+    void applyColours();
+
+    void cmdOKClicked();
+    void cmdExitClicked();
 
     QFrame* fraTopBanner = nullptr;
     LinkLabel* Label61 = nullptr;
@@ -53,26 +81,6 @@ public:
     QMenu* mnuFile = nullptr;
     QAction* mnuFileBack = nullptr;
     QAction* mnuExit = nullptr;
-
-signals:
-    /// The user went back: the window is closing, and the entry window should show again.
-    void backRequested();
-
-protected:
-    void keyPressEvent(QKeyEvent* event) override;
-    void showEvent(QShowEvent* event) override;
-    void closeEvent(QCloseEvent* event) override;
-
-private:
-    void buildBanners(QWidget* client);
-    void buildTabs(QWidget* client);
-    void buildButtons(QWidget* client);
-    void buildMenus();
-    void setKeyboardOrder();
-    void applyColours();
-
-    void cmdOKClicked();
-    void cmdExitClicked();
 
     bool goingBack_ = false; // tells Back's close from the closes that end the program
 };

@@ -1,6 +1,6 @@
-#include "KeyFilter.h"
+#include "entry/KeyFilter.h"
 
-#include "AppServices.h"
+#include "shell/AppServices.h"
 
 #include <QCoreApplication>
 #include <QKeyEvent>

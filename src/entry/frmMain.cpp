@@ -1,18 +1,16 @@
-#include "frmMain.h"
+#include "entry/frmMain.h"
 
-#include "AppIcon.h"
-#include "AppLifetime.h"
-#include "AppServices.h"
-#include "FieldText.h"
-#include "KeyFilter.h"
-#include "LinkLabel.h"
-#include "ProgramTexts.h"
-#include "PromoLabels.h"
-#include "ReadingRequest.h"
-#include "Twips.h"
-#include "UiKit.h"
-#include "lookup/LocationLookup.h"
-#include "timezone/FrmTimeZone.h"
+#include "entry/KeyFilter.h"
+#include "shell/AppIcon.h"
+#include "shell/AppLifetime.h"
+#include "shell/AppServices.h"
+#include "shell/CoBrand.h"
+#include "shell/LinkLabel.h"
+#include "shell/ProgramTexts.h"
+#include "shell/PromoLabels.h"
+#include "shell/SharedMenus.h"
+#include "shell/Twips.h"
+#include "shell/UiKit.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -24,14 +22,13 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPainter>
-#include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
 #include <QStyleOptionButton>
 #include <algorithm>
 #include <cmath>
-#include <limits>
+#include <variant>
 
 namespace {
 
@@ -51,15 +48,6 @@ constexpr int kPickerDrop = 600;
 // Every row caption of the input frame starts here.
 constexpr int kCaptionLeft = 840;
 constexpr int kCaptionWidth = 1155;
-
-constexpr int kFebruary = 1;                        // position in cboMonth
-constexpr int kThirtyFirstDay = 30;                 // position in cboDate
-constexpr std::array kThirtyDayMonths{3, 5, 8, 10}; // April, June, September, November
-
-bool isLeapYear(int year)
-{
-    return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
-}
 
 // A push button whose caption wraps over several lines, as the lookup button's long caption must.
 class WrappingButton final : public QPushButton
@@ -125,10 +113,14 @@ QButtonGroup* pairUp(std::array<QRadioButton*, 2>& pair, QWidget* owner, const c
     return group;
 }
 
-void refuseField(QWidget* window, QLineEdit* field, const QString& message)
+QString qText(const std::string& text)
 {
-    AppServices::current().message(window, QMessageBox::Critical, message);
-    field->setFocus();
+    return QString::fromStdString(text);
+}
+
+std::string stdText(const QString& text)
+{
+    return text.toStdString();
 }
 
 } // namespace
@@ -317,7 +309,7 @@ void frmMain::buildMenus()
     connect(mnuNext, &QAction::triggered, this, &frmMain::cmdRashiClicked);
     connect(mnuExit, &QAction::triggered, this, &frmMain::mnuExitTriggered);
 
-    menus = addSharedMenus(menuBar(), kEntryWindowMenuNames);
+    addSharedMenus(menuBar(), kEntryWindowMenuNames);
 }
 
 void frmMain::fillLists()
@@ -387,66 +379,122 @@ void frmMain::describeForScreenReaders()
     lblTZHelp->setAccessibleDescription(QStringLiteral("Choose the time zone from a list"));
 }
 
-bool frmMain::ValidateBirthData()
+BirthDataFields frmMain::fields() const
 {
-    if (FieldText::trimSpaces(txtName->text()).isEmpty()) {
-        refuseField(this, txtName, QStringLiteral("Please Enter Name"));
-        return false;
-    }
-
-    // Each number box must read as a number as a whole and lie within its range.
-    // A negative zone hour is never refused: its sign does not reach the reading.
-    struct NumberCheck
-    {
-        QLineEdit* box;
-        double lowest;
-        double highest;
-        QString message;
+    return {
+        .name = stdText(txtName->text()),
+        .month = stdText(cboMonth->currentText()),
+        .day = stdText(cboDate->currentText()),
+        .year = stdText(cboYear->currentText()),
+        .hour = stdText(cboHH->currentText()),
+        .minute = stdText(cboMM->currentText()),
+        .zoneHour = stdText(txtZoneHour->text()),
+        .zoneMinute = stdText(txtZoneMinute->text()),
+        .longitudeDegrees = stdText(txtLonD->text()),
+        .longitudeMinutes = stdText(txtLonM->text()),
+        .east = optLong[0]->isChecked(),
+        .latitudeDegrees = stdText(txtLatD->text()),
+        .latitudeMinutes = stdText(txtLatM->text()),
+        .south = optLat[1]->isChecked(),
+        .daylightSaving = chkDST->checkState() != Qt::Unchecked,
     };
-    constexpr double anyNegative = -std::numeric_limits<double>::infinity();
-    const std::array<NumberCheck, 6> checks{{
-        {txtZoneHour, anyNegative, 12,
-         QStringLiteral("Please Enter Value Between 0 And 12 in the Zone Hour")},
-        {txtZoneMinute, 0, 59,
-         QStringLiteral("Please Enter Value Between 0 And 59 in the Zone Minute")},
-        {txtLonD, 0, 179,
-         QStringLiteral("Please Enter Value Between 0 And 179 in the Degree of Longitude")},
-        {txtLonM, 0, 59,
-         QStringLiteral("Please Enter Value Between 0 And 59 in the  Minute of Longitude")},
-        {txtLatD, 0, 89,
-         QStringLiteral("Please Enter Value Between 0 And 89 in the Degree of Latitude")},
-        {txtLatM, 0, 59,
-         QStringLiteral("Please Enter Value Between 0 And 59 in the  Minute of Latitude")},
-    }};
-    for (const NumberCheck& check : checks) {
-        const std::optional<double> value = FieldText::numericValue(check.box->text());
-        if (!value || *value < check.lowest || *value > check.highest) {
-            refuseField(this, check.box, check.message);
-            return false;
-        }
-    }
+}
 
-    // The dates are checked by list position; the focus stays where it is.
-    const int month = cboMonth->currentIndex();
-    const int day = cboDate->currentIndex();
-    const int februaryDays = isLeapYear(cboYear->currentText().toInt()) ? 29 : 28;
-    if (month == kFebruary && day >= februaryDays) {
-        AppServices::current().message(this, QMessageBox::Information,
-                                       QStringLiteral("Please Enter Correct Date Or Month!"));
-        return false;
+void frmMain::setFields(const BirthDataFields& fields)
+{
+    txtName->setText(qText(fields.name));
+    cboMonth->setCurrentText(qText(fields.month));
+    cboDate->setCurrentText(qText(fields.day));
+    cboYear->setCurrentText(qText(fields.year));
+    cboHH->setCurrentText(qText(fields.hour));
+    cboMM->setCurrentText(qText(fields.minute));
+    setZoneTexts(qText(fields.zoneHour), qText(fields.zoneMinute));
+    chkDST->setChecked(fields.daylightSaving);
+    txtLonD->setText(qText(fields.longitudeDegrees));
+    txtLonM->setText(qText(fields.longitudeMinutes));
+    optLong[fields.east ? 0 : 1]->setChecked(true);
+    txtLatD->setText(qText(fields.latitudeDegrees));
+    txtLatM->setText(qText(fields.latitudeMinutes));
+    optLat[fields.south ? 1 : 0]->setChecked(true);
+}
+
+void frmMain::setZoneTexts(const QString& hour, const QString& minute)
+{
+    txtZoneHour->setText(hour);
+    txtZoneMinute->setText(minute);
+}
+
+QString frmMain::cityText() const
+{
+    return txtMCity->text();
+}
+
+QString frmMain::stateText() const
+{
+    return txtMState->text();
+}
+
+QString frmMain::countryText() const
+{
+    return txtMCountry->text();
+}
+
+void frmMain::chooseFrontPromoLabel()
+{
+    CoBrand_Randomize(intCoBrandRandomNumber, *lblCobrand, *lblFullBrand);
+}
+
+QWidget* frmMain::fieldWidget(BirthField field) const
+{
+    switch (field) {
+    case BirthField::Name:
+        return txtName;
+    case BirthField::Month:
+        return cboMonth;
+    case BirthField::Day:
+        return cboDate;
+    case BirthField::Year:
+        return cboYear;
+    case BirthField::Hour:
+        return cboHH;
+    case BirthField::Minute:
+        return cboMM;
+    case BirthField::ZoneHour:
+        return txtZoneHour;
+    case BirthField::ZoneMinute:
+        return txtZoneMinute;
+    case BirthField::LongitudeDegrees:
+        return txtLonD;
+    case BirthField::LongitudeMinutes:
+        return txtLonM;
+    case BirthField::LatitudeDegrees:
+        return txtLatD;
+    case BirthField::LatitudeMinutes:
+        return txtLatM;
     }
-    if (std::ranges::find(kThirtyDayMonths, month) != kThirtyDayMonths.end() &&
-        day == kThirtyFirstDay) {
-        AppServices::current().message(this, QMessageBox::Information,
-                                       QStringLiteral("Please Enter Correct Date Or Month !"));
-        return false;
+    return nullptr;
+}
+
+std::optional<modEphemeris::BirthData> frmMain::birthData()
+{
+    auto read = ReadBirthData(fields(), lastBirthData_);
+    if (const auto* refusal = std::get_if<Refusal>(&read)) {
+        AppServices::current().message(this,
+                                       refusal->icon == Refusal::Icon::Critical
+                                           ? QMessageBox::Critical
+                                           : QMessageBox::Information,
+                                       qText(refusal->message));
+        if (refusal->takesFocus)
+            fieldWidget(refusal->field)->setFocus();
+        return std::nullopt;
     }
-    return true;
+    lastBirthData_ = std::get<modEphemeris::BirthData>(read);
+    return lastBirthData_;
 }
 
 void frmMain::cmdRashiClicked()
 {
-    RequestReading(*this);
+    emit readingRequested();
 }
 
 void frmMain::cmdBrowserClicked()
@@ -465,8 +513,7 @@ void frmMain::cmdBrowserClicked()
         }
     }
     bMaleSearch = true;
-    OpenLocationBrowser(
-        LocationQuery{bMaleSearch, txtMCity->text(), txtMState->text(), txtMCountry->text()});
+    emit lookupRequested();
 }
 
 void frmMain::lblTZHelpClicked()
@@ -482,11 +529,8 @@ void frmMain::lblTZHelpClicked()
                       static_cast<float>(kZoneFrame.top) + static_cast<float>(kTZHelpLabel.top) +
                       static_cast<float>(kTZHelpLabel.height) + static_cast<float>(kPickerDrop);
 
-    // The picker deletes itself when it is closed.
-    QPointer<FrmTimeZone> picker = new FrmTimeZone(txtZoneHour, txtZoneMinute, this);
-    picker->move(twips(static_cast<int>(std::lround(left))),
-                 twips(static_cast<int>(std::lround(top))));
-    AppServices::current().runModal(*picker);
+    emit zoneHelpRequested(QPoint(twips(static_cast<int>(std::lround(left))),
+                                  twips(static_cast<int>(std::lround(top)))));
 }
 
 void frmMain::mnuExitTriggered()

@@ -1,11 +1,13 @@
 #pragma once
 
-#include "LinkLabel.h"
-#include "SharedMenus.h"
+#include "entry/BirthDataChecks.h"
+#include "ephemeris/modEphemeris.h"
 
 #include <QMainWindow>
 #include <array>
+#include <optional>
 
+class LinkLabel;
 class QAction;
 class QButtonGroup;
 class QCheckBox;
@@ -18,17 +20,68 @@ class QMenu;
 class QPushButton;
 class QRadioButton;
 
-/// The entry window: one person's birth data, the commands that ask for a reading
-/// and reach every other window. It lives for the whole run and is only hidden
-/// while a reading is shown.
+/// The entry window: one person's birth data and the commands that ask for a
+/// reading, a lookup or the time zone picker. It lives for the whole run and is
+/// only hidden while a reading is shown. It asks; whoever opened it acts.
 class frmMain final : public QMainWindow
 {
     Q_OBJECT
 public:
     explicit frmMain(QWidget* parent = nullptr);
 
-    /// Checks the fields in a fixed order; the first refusal is shown and answers false.
-    bool ValidateBirthData();
+    /// The typed birth data after the checks, in one pass. The first refusal is shown
+    /// in a message box, moves the focus to its field where it names one, and gives nothing.
+    std::optional<modEphemeris::BirthData> birthData();
+
+    /// The texts and choices of the birth data as they stand.
+    [[nodiscard]] BirthDataFields fields() const;
+    /// Writes every text and choice of the birth data (the name, date, time, zone and place).
+    void setFields(const BirthDataFields& fields);
+    /// Writes the zone hour, then the zone minute; nothing else changes.
+    void setZoneTexts(const QString& hour, const QString& minute);
+
+    /// The place as typed, which the location lookup searches for.
+    [[nodiscard]] QString cityText() const;
+    [[nodiscard]] QString stateText() const;
+    [[nodiscard]] QString countryText() const;
+
+    /// Draws which promotional label lies in front and keeps the number drawn.
+    void chooseFrontPromoLabel();
+
+    /// Set by the location lookup command; the lookup browser reads it when it loads.
+    bool bMaleSearch = false;
+    /// The draw that chose the front promotional label at start-up.
+    int intCoBrandRandomNumber = 0;
+
+signals:
+    /// "Get My Parallax Reading" or File > "Get Selenoscope Calculator".
+    void readingRequested();
+    /// The lookup command, once City, State and Country are filled and bMaleSearch is set.
+    void lookupRequested();
+    /// "TZ Help": the picker should open modally with its top-left corner here (screen pixels).
+    void zoneHelpRequested(QPoint pickerTopLeft);
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private slots:
+    void cmdRashiClicked();
+    void cmdBrowserClicked();
+    void lblTZHelpClicked();
+    void mnuExitTriggered();
+
+private:
+    void buildBands();
+    void buildDateAndTime();
+    void buildZone();
+    void buildCoordinates();
+    void buildPlace();
+    void buildMenus();
+    void fillLists();
+    void chainTabOrder();
+    void describeForScreenReaders();
+    [[nodiscard]] QWidget* fieldWidget(BirthField field) const;
 
     // Bands of the window
     QFrame* fraTopBanner = nullptr;
@@ -73,33 +126,9 @@ public:
     QMenu* mnuFile = nullptr;
     QAction* mnuNext = nullptr;
     QAction* mnuExit = nullptr;
-    SharedMenus menus;
 
-    /// Set by the location lookup command; the lookup browser reads it when it loads.
-    bool bMaleSearch = false;
-    /// The draw that chose the front promotional label at start-up.
-    int intCoBrandRandomNumber = 0;
-
-protected:
-    void showEvent(QShowEvent* event) override;
-    void closeEvent(QCloseEvent* event) override;
-
-private slots:
-    void cmdRashiClicked();
-    void cmdBrowserClicked();
-    void lblTZHelpClicked();
-    void mnuExitTriggered();
-
-private:
-    void buildBands();
-    void buildDateAndTime();
-    void buildZone();
-    void buildCoordinates();
-    void buildPlace();
-    void buildMenus();
-    void fillLists();
-    void chainTabOrder();
-    void describeForScreenReaders();
-
+    /// The birth data of the last reading: a month text that matches no month name
+    /// keeps the month read last time.
+    modEphemeris::BirthData lastBirthData_;
     bool shownBefore_ = false;
 };

@@ -1,5 +1,5 @@
-#include "LocationBrowserFactory.h"
-#include "frmBrowser.h"
+#include "lookup/LocationBrowserFactory.h"
+#include "lookup/frmBrowser.h"
 
 #include <QObject>
 

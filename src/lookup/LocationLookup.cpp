@@ -1,7 +1,7 @@
-#include "LocationLookup.h"
+#include "lookup/LocationLookup.h"
 
-#include "AppServices.h"
-#include "LocationBrowserFactory.h"
+#include "lookup/LocationBrowserFactory.h"
+#include "shell/AppServices.h"
 
 #include <QApplication>
 #include <QDir>

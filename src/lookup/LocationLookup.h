@@ -1,17 +1,9 @@
 #pragma once
 
-#include <QString>
+#include "lookup/LocationQuery.h"
+
 #include <QStringList>
 #include <QUrl>
-
-/// What the lookup browser reads from the entry window when it loads.
-struct LocationQuery
-{
-    bool bMaleSearch = false;
-    QString city;
-    QString state;
-    QString country;
-};
 
 /// Sets up what the browser engine needs before the application object exists:
 /// no sandbox when running as root (Chromium refuses to start otherwise and

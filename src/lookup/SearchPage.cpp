@@ -1,4 +1,4 @@
-#include "SearchPage.h"
+#include "lookup/SearchPage.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "lookup/LocationLookup.h"
+#include "lookup/LocationQuery.h"
 
 #include <QString>
 #include <QUrl>

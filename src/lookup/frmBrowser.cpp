@@ -1,12 +1,12 @@
-#include "frmBrowser.h"
+#include "lookup/frmBrowser.h"
 
-#include "AppIcon.h"
-#include "AppServices.h"
-#include "LinkLabel.h"
-#include "PromoLabels.h"
-#include "SearchPage.h"
-#include "Twips.h"
-#include "UiKit.h"
+#include "lookup/SearchPage.h"
+#include "shell/AppIcon.h"
+#include "shell/AppServices.h"
+#include "shell/LinkLabel.h"
+#include "shell/PromoLabels.h"
+#include "shell/Twips.h"
+#include "shell/UiKit.h"
 
 #include <QAction>
 #include <QComboBox>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "lookup/LocationLookup.h"
+#include "lookup/LocationQuery.h"
 
 #include <QElapsedTimer>
 #include <QUrl>
@@ -26,19 +26,6 @@ public:
     /// Shows the window and starts the search for the query.
     void load();
 
-    QToolBar* tbToolBar = nullptr;
-    QWidget* Picture1 = nullptr;
-    LinkLabel* Label61 = nullptr;
-    QLabel* Label1 = nullptr;
-    QWidget* picAddress = nullptr;
-    QLabel* lblAddress = nullptr;
-    QComboBox* cboAddress = nullptr;
-    QWebEngineView* brwWebBrowser = nullptr;
-    QTimer* timTimer = nullptr;
-
-    /// The search page written into the blank start page.
-    const QString Text1;
-
 protected:
     void resizeEvent(QResizeEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -60,6 +47,19 @@ private:
     void navigate(const QUrl& address);
     [[nodiscard]] bool isBusy() const;
     [[nodiscard]] QString locationName() const;
+
+    QToolBar* tbToolBar = nullptr;
+    QWidget* Picture1 = nullptr;
+    LinkLabel* Label61 = nullptr;
+    QLabel* Label1 = nullptr;
+    QWidget* picAddress = nullptr;
+    QLabel* lblAddress = nullptr;
+    QComboBox* cboAddress = nullptr;
+    QWebEngineView* brwWebBrowser = nullptr;
+    QTimer* timTimer = nullptr;
+
+    /// The search page written into the blank start page.
+    const QString Text1;
 
     LocationQuery query_;
     QUrl searchAction_;

@@ -1,6 +1,6 @@
-#include "AppLifetime.h"
+#include "shell/AppLifetime.h"
 
-#include "AppServices.h"
+#include "shell/AppServices.h"
 
 #include <QApplication>
 #include <QPointer>

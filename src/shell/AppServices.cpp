@@ -1,4 +1,4 @@
-#include "AppServices.h"
+#include "shell/AppServices.h"
 
 #include <QCoreApplication>
 #include <QDialog>

@@ -1,4 +1,4 @@
-#include "CoBrand.h"
+#include "shell/CoBrand.h"
 
 #include <QWidget>
 #include <chrono>

@@ -1,4 +1,4 @@
-#include "LinkLabel.h"
+#include "shell/LinkLabel.h"
 
 #include <QAccessible>
 #include <QAccessibleWidget>

@@ -1,8 +1,8 @@
-#include "PromoLabels.h"
+#include "shell/PromoLabels.h"
 
-#include "LinkLabel.h"
-#include "UiKit.h"
-#include "modHelp.h"
+#include "shell/LinkLabel.h"
+#include "shell/UiKit.h"
+#include "shell/modHelp.h"
 
 #include <QEvent>
 

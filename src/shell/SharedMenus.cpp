@@ -1,8 +1,8 @@
-#include "SharedMenus.h"
+#include "shell/SharedMenus.h"
 
-#include "AppServices.h"
-#include "frmAbout.h"
-#include "modHelp.h"
+#include "shell/AppServices.h"
+#include "shell/frmAbout.h"
+#include "shell/modHelp.h"
 
 #include <QMenu>
 #include <QMenuBar>

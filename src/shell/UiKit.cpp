@@ -1,4 +1,4 @@
-#include "UiKit.h"
+#include "shell/UiKit.h"
 
 QFont uiFont(double pointSize, bool bold, bool underline)
 {

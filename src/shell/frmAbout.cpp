@@ -1,11 +1,11 @@
-#include "frmAbout.h"
+#include "shell/frmAbout.h"
 
-#include "AppIcon.h"
-#include "AppServices.h"
-#include "LinkLabel.h"
-#include "ProgramTexts.h"
-#include "UiKit.h"
-#include "modHelp.h"
+#include "shell/AppIcon.h"
+#include "shell/AppServices.h"
+#include "shell/LinkLabel.h"
+#include "shell/ProgramTexts.h"
+#include "shell/UiKit.h"
+#include "shell/modHelp.h"
 
 #include <QFrame>
 #include <QHBoxLayout>

@@ -14,6 +14,7 @@ class frmAbout final : public QDialog
 public:
     explicit frmAbout(QWidget* parent = nullptr);
 
+private:
     QLabel* picIcon = nullptr;
     QLabel* Label2 = nullptr;
     QLabel* Label1 = nullptr;

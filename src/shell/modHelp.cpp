@@ -1,4 +1,4 @@
-#include "modHelp.h"
+#include "shell/modHelp.h"
 
 #include <QDesktopServices>
 

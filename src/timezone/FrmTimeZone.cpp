@@ -1,18 +1,16 @@
-#include "FrmTimeZone.h"
+#include "timezone/FrmTimeZone.h"
 
-#include "TimeZoneTable.h"
 #include "shell/AppIcon.h"
 #include "shell/Twips.h"
 #include "shell/UiKit.h"
+#include "timezone/TimeZoneTable.h"
 
 #include <QEvent>
-#include <QLineEdit>
 #include <QListWidget>
 #include <QMouseEvent>
 #include <QPushButton>
 
-FrmTimeZone::FrmTimeZone(QLineEdit* txtZoneHour, QLineEdit* txtZoneMinute, QWidget* parent)
-    : QDialog(parent), zoneHourBox(txtZoneHour), zoneMinuteBox(txtZoneMinute)
+FrmTimeZone::FrmTimeZone(QWidget* parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("FrmTimeZone"));
     setAttribute(Qt::WA_DeleteOnClose);
@@ -67,14 +65,9 @@ void FrmTimeZone::lstTimeZoneDoubleClicked()
 {
     const QList<QListWidgetItem*> selected = lstTimeZone->selectedItems();
     const int position = selected.isEmpty() ? -1 : lstTimeZone->row(selected.constFirst());
-    if (const std::optional<TimeZoneRow> row = TimeZoneAt(position)) {
-        // Hours first, then minutes, and the minutes always, so that a value
-        // typed earlier never survives a choice.
-        if (!zoneHourBox.isNull())
-            zoneHourBox->setText(QString::fromStdString(ZoneHourText(*row)));
-        if (!zoneMinuteBox.isNull())
-            zoneMinuteBox->setText(QString::fromStdString(ZoneMinuteText(*row)));
-    }
+    // A double-click on no row chooses nothing, and still closes.
+    if (TimeZoneAt(position))
+        emit zoneChosen(position);
     close();
 }
 

@@ -1,26 +1,23 @@
 #pragma once
 
 #include <QDialog>
-#include <QPointer>
 
 class QEvent;
-class QLineEdit;
 class QListWidget;
 class QPushButton;
 
-/// The time zone picker: the built-in zones in a list; a double-click copies the
-/// chosen zone's hours and minutes into the entry window's two zone boxes and
-/// closes. Create it with new: it deletes itself on close, and the opener makes
-/// a fresh one each time.
+/// The time zone picker: the built-in zones in a list; a double-click on a row
+/// chooses its zone and closes. Create it with new: it deletes itself on close,
+/// and the opener makes a fresh one each time.
 class FrmTimeZone final : public QDialog
 {
     Q_OBJECT
 public:
-    explicit FrmTimeZone(QLineEdit* txtZoneHour, QLineEdit* txtZoneMinute,
-                         QWidget* parent = nullptr);
+    explicit FrmTimeZone(QWidget* parent = nullptr);
 
-    QListWidget* lstTimeZone = nullptr;
-    QPushButton* cmdQuit = nullptr;
+signals:
+    /// A row was chosen: its position in the zone table (0 to 70).
+    void zoneChosen(int position);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -30,7 +27,6 @@ private:
     void lstTimeZoneDoubleClicked();
     void cmdQuitClicked();
 
-    // The entry window's boxes; guarded in case they go before the picker does.
-    QPointer<QLineEdit> zoneHourBox;
-    QPointer<QLineEdit> zoneMinuteBox;
+    QListWidget* lstTimeZone = nullptr;
+    QPushButton* cmdQuit = nullptr;
 };

@@ -1,11 +1,14 @@
-#include "RecordingServices.h"
-#include "UrlRecorder.h"
+#include "app/AppController.h"
 #include "display/frmDisplay.h"
 #include "entry/frmMain.h"
 #include "lookup/frmBrowser.h"
 #include "shell/AppIcon.h"
 #include "shell/LinkLabel.h"
 #include "shell/frmAbout.h"
+#include "support/RecordingServices.h"
+#include "support/UrlRecorder.h"
+#include "support/WebEngineTestMain.h"
+#include "support/WindowControls.h"
 #include "timezone/FrmTimeZone.h"
 
 #include <QAbstractItemView>
@@ -226,6 +229,8 @@ private:
 
     std::unique_ptr<RecordingServices> services_;
     std::unique_ptr<UrlRecorder> urls_;
+    /// Owns the entry window and answers what it asks for, as in the program.
+    std::unique_ptr<AppController> controller_;
     QList<QPointer<QWidget>> windows_;
 };
 
@@ -248,6 +253,7 @@ void DesktopWindowsTest::cleanup()
     for (const QPointer<QWidget>& window : windows_)
         delete window.data(); // deleted, not closed: closing the entry window ends the program
     windows_.clear();
+    controller_.reset();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     urls_.reset();
     services_.reset();
@@ -266,16 +272,18 @@ QWidget* DesktopWindowsTest::open(const QString& which)
 {
     QWidget* window = nullptr;
     if (which == QLatin1String("entry window")) {
-        window = new frmMain;
+        controller_ = std::make_unique<AppController>();
+        window = &controller_->entryWindow();
     } else if (which.startsWith(QLatin1String("reading window"))) {
         auto* display = new frmDisplay;
-        for (QLineEdit* box : {display->txtSiderealNonParallax, display->txtSiderealParallax,
-                               display->txtWesternNonParallax, display->txtWesternParallax})
+        const DisplayControls ui(*display);
+        for (QLineEdit* box : {ui.txtSiderealNonParallax, ui.txtSiderealParallax,
+                               ui.txtWesternNonParallax, ui.txtWesternParallax})
             box->setText(kWidestReading);
-        display->SSTab1->setCurrentIndex(which.endsWith(QLatin1String("western tab")) ? 1 : 0);
+        ui.SSTab1->setCurrentIndex(which.endsWith(QLatin1String("western tab")) ? 1 : 0);
         window = display;
     } else if (which == QLatin1String("time zone picker")) {
-        window = new FrmTimeZone(nullptr, nullptr);
+        window = new FrmTimeZone;
     } else if (which == QLatin1String("about box")) {
         window = new frmAbout;
     } else if (which == QLatin1String("location browser")) {
@@ -284,7 +292,8 @@ QWidget* DesktopWindowsTest::open(const QString& which)
     }
     if (window == nullptr)
         qFatal("no window called %s", qPrintable(which));
-    windows_.append(window);
+    if (controller_ == nullptr || window != &controller_->entryWindow())
+        windows_.append(window);
     window->show();
     window->activateWindow();
     if (!QTest::qWaitForWindowActive(window))
@@ -326,8 +335,9 @@ void DesktopWindowsTest::everyControlHasAName()
 
 void DesktopWindowsTest::linksAreAnnouncedAsLinks()
 {
-    auto* window = static_cast<frmMain*>(open(QStringLiteral("entry window")));
-    QAccessibleInterface* link = QAccessible::queryAccessibleInterface(window->lblTZHelp);
+    QWidget* window = open(QStringLiteral("entry window"));
+    QAccessibleInterface* link =
+        QAccessible::queryAccessibleInterface(named<LinkLabel>(*window, "lblTZHelp"));
     QVERIFY(link != nullptr);
     QCOMPARE(link->role(), QAccessible::Link);
     QCOMPARE(link->text(QAccessible::Name), QStringLiteral("TZ Help"));
@@ -434,7 +444,7 @@ void DesktopWindowsTest::keysFollowALink()
 void DesktopWindowsTest::enterStillClosesTheAboutBox()
 {
     auto* about = static_cast<frmAbout*>(open(QStringLiteral("about box")));
-    QCOMPARE(QApplication::focusWidget(), about->cmdOK);
+    QCOMPARE(QApplication::focusWidget(), AboutControls(*about).cmdOK);
     QTest::keyClick(about->windowHandle(), Qt::Key_Return);
     QVERIFY(!about->isVisible());
     QCOMPARE(about->result(), int(QDialog::Accepted));
@@ -489,12 +499,6 @@ void DesktopWindowsTest::captionsAreNotClipped()
     QVERIFY2(clipped.isEmpty(), qPrintable(clipped.join(QStringLiteral("\n"))));
 }
 
-int main(int argc, char* argv[])
-{
-    PrepareLocationBrowser();
-    QApplication app(argc, argv);
-    DesktopWindowsTest test;
-    return QTest::qExec(&test, argc, argv);
-}
+WEBENGINE_TEST_MAIN(DesktopWindowsTest)
 
 #include "DesktopWindowsTest.moc"

@@ -1,10 +1,11 @@
 #include "display/frmDisplay.h"
 
-#include "RecordingServices.h"
-#include "UrlRecorder.h"
 #include "shell/LinkLabel.h"
 #include "shell/Twips.h"
 #include "shell/modHelp.h"
+#include "support/RecordingServices.h"
+#include "support/UrlRecorder.h"
+#include "support/WindowControls.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -79,6 +80,7 @@ private:
     std::unique_ptr<RecordingServices> services;
     std::unique_ptr<UrlRecorder> urls;
     QPointer<frmDisplay> window;
+    std::unique_ptr<DisplayControls> ui;
 };
 
 void frmDisplayTest::initTestCase()
@@ -95,6 +97,7 @@ void frmDisplayTest::init()
 
 void frmDisplayTest::cleanup()
 {
+    ui.reset();
     delete window; // straight away: a close here would run the exit
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     urls.reset();
@@ -104,6 +107,7 @@ void frmDisplayTest::cleanup()
 void frmDisplayTest::open()
 {
     window = new frmDisplay;
+    ui = std::make_unique<DisplayControls>(*window);
     window->show();
     window->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(window));
@@ -160,7 +164,7 @@ void frmDisplayTest::controlsSitWhereDrawn()
     open();
     QCOMPARE(window->centralWidget()->size(), QSize(twips(8310), twips(5160)));
     if (tab >= 0)
-        window->SSTab1->setCurrentIndex(tab);
+        ui->SSTab1->setCurrentIndex(tab);
 
     auto* widget = control<QWidget>(name);
     auto* reference = control<QWidget>(container);
@@ -174,30 +178,30 @@ void frmDisplayTest::controlsSitWhereDrawn()
 void frmDisplayTest::tabsAndExplanations()
 {
     open();
-    QCOMPARE(window->SSTab1->count(), 2);
-    QCOMPARE(window->SSTab1->tabText(0), QStringLiteral("Sidereal Astrology"));
-    QCOMPARE(window->SSTab1->tabText(1), QStringLiteral("Western Astrology"));
-    QCOMPARE(window->SSTab1->currentIndex(), 0);
+    QCOMPARE(ui->SSTab1->count(), 2);
+    QCOMPARE(ui->SSTab1->tabText(0), QStringLiteral("Sidereal Astrology"));
+    QCOMPARE(ui->SSTab1->tabText(1), QStringLiteral("Western Astrology"));
+    QCOMPARE(ui->SSTab1->currentIndex(), 0);
 
     // Which tab holds what, and where, is the layout test's; here the words.
-    QCOMPARE(window->Label2->text(),
+    QCOMPARE(ui->Label2->text(),
              QStringLiteral("Parallax View : This signifies the location of the Moon as seen by an "
                             "observer on the surface of the earth."));
-    QCOMPARE(window->Label1->text(),
+    QCOMPARE(ui->Label1->text(),
              QStringLiteral("Non Parallax View : This signifies the location of the Moon as seen "
                             "by an observer in the centre of the earth."));
-    for (QGroupBox* left : {window->fraSiderealNonParallax, window->fraWesternNonParallax})
+    for (QGroupBox* left : {ui->fraSiderealNonParallax, ui->fraWesternNonParallax})
         QCOMPARE(left->title(), QStringLiteral("Non-Parallax"));
-    for (QGroupBox* right : {window->fraSiderealParallax, window->fraWesternParallax})
+    for (QGroupBox* right : {ui->fraSiderealParallax, ui->fraWesternParallax})
         QCOMPARE(right->title(), QStringLiteral("Parallax"));
 }
 
 void frmDisplayTest::readingBoxesRefuseTyping()
 {
     open();
-    for (QLineEdit* box : {window->txtSiderealNonParallax, window->txtSiderealParallax,
-                           window->txtWesternNonParallax, window->txtWesternParallax}) {
-        window->SSTab1->setCurrentWidget(box->parentWidget()->parentWidget()->parentWidget());
+    for (QLineEdit* box : {ui->txtSiderealNonParallax, ui->txtSiderealParallax,
+                           ui->txtWesternNonParallax, ui->txtWesternParallax}) {
+        ui->SSTab1->setCurrentWidget(box->parentWidget()->parentWidget()->parentWidget());
         box->setText(QStringLiteral("16° 42' 10\" Lib"));
         QTest::mouseClick(box, Qt::LeftButton);
         QCOMPARE(QApplication::focusWidget(), box);
@@ -210,7 +214,7 @@ void frmDisplayTest::readingBoxesRefuseTyping()
 void frmDisplayTest::keyboardStartsOnBackAndFollowsTabOrder()
 {
     open();
-    QCOMPARE(QApplication::focusWidget(), window->cmdOK);
+    QCOMPARE(QApplication::focusWidget(), ui->cmdOK);
 
     const auto pressTab = [this] { QTest::keyClick(window->windowHandle(), Qt::Key_Tab); };
     const auto focusedOn = [](QWidget* expected) {
@@ -221,29 +225,29 @@ void frmDisplayTest::keyboardStartsOnBackAndFollowsTabOrder()
     };
 
     // The links follow the boxes: the banner, then the promotion in front.
-    QWidget* const siderealOrder[] = {window->cmdExit,
-                                      window->SSTab1,
-                                      window->txtSiderealNonParallax,
-                                      window->txtSiderealParallax,
-                                      window->Label61,
-                                      window->lblCobrand,
-                                      window->cmdOK};
+    QWidget* const siderealOrder[] = {ui->cmdExit,
+                                      ui->SSTab1,
+                                      ui->txtSiderealNonParallax,
+                                      ui->txtSiderealParallax,
+                                      ui->Label61,
+                                      ui->lblCobrand,
+                                      ui->cmdOK};
     for (QWidget* next : siderealOrder) {
         pressTab();
         QVERIFY2(focusedOn(next), qPrintable(QApplication::focusWidget()->objectName()));
     }
 
     // With the Western tab in front its boxes follow the tab control.
-    window->SSTab1->setCurrentIndex(1);
-    window->cmdOK->setFocus();
-    QWidget* const westernOrder[] = {window->cmdExit,
-                                     window->SSTab1,
-                                     window->txtWesternNonParallax,
-                                     window->txtWesternParallax,
-                                     window->Label1,
-                                     window->Label61,
-                                     window->lblCobrand,
-                                     window->cmdOK};
+    ui->SSTab1->setCurrentIndex(1);
+    ui->cmdOK->setFocus();
+    QWidget* const westernOrder[] = {ui->cmdExit,
+                                     ui->SSTab1,
+                                     ui->txtWesternNonParallax,
+                                     ui->txtWesternParallax,
+                                     ui->Label1,
+                                     ui->Label61,
+                                     ui->lblCobrand,
+                                     ui->cmdOK};
     for (QWidget* next : westernOrder) {
         pressTab();
         QVERIFY2(focusedOn(next), qPrintable(QApplication::focusWidget()->objectName()));
@@ -348,12 +352,12 @@ void frmDisplayTest::clipboardRule()
     QFETCH(bool, empties);
 
     open();
-    window->SSTab1->setCurrentIndex(tab);
+    ui->SSTab1->setCurrentIndex(tab);
     QWidget* widget = nullptr;
     QPoint point;
     if (target == QLatin1String("tab 1")) {
-        widget = window->SSTab1->tabBar();
-        point = window->SSTab1->tabBar()->tabRect(1).center();
+        widget = ui->SSTab1->tabBar();
+        point = ui->SSTab1->tabBar()->tabRect(1).center();
     } else {
         widget = control<QWidget>(target);
         QVERIFY(widget != nullptr);
@@ -364,7 +368,7 @@ void frmDisplayTest::clipboardRule()
     QVERIFY(widget->isVisible());
     QVERIFY(widget->childAt(point) == nullptr);
 
-    QTest::mouseMove(window->cmdExit); // start from a neutral place
+    QTest::mouseMove(ui->cmdExit); // start from a neutral place
     QGuiApplication::clipboard()->setText(kCopiedElsewhere);
     if (gesture == QLatin1String("move"))
         QTest::mouseMove(widget, point);
@@ -381,8 +385,9 @@ void frmDisplayTest::clipboardRule()
 void frmDisplayTest::settingAReadingEmptiesTheClipboard()
 {
     window = new frmDisplay; // filled before it is shown, as a reading is
-    for (QLineEdit* box : {window->txtSiderealNonParallax, window->txtSiderealParallax,
-                           window->txtWesternNonParallax, window->txtWesternParallax}) {
+    ui = std::make_unique<DisplayControls>(*window);
+    for (QLineEdit* box : {ui->txtSiderealNonParallax, ui->txtSiderealParallax,
+                           ui->txtWesternNonParallax, ui->txtWesternParallax}) {
         QGuiApplication::clipboard()->setText(kCopiedElsewhere);
         box->setText(QStringLiteral("10° 4' 59\" Sco"));
         QVERIFY2(QGuiApplication::clipboard()->text().isEmpty(), qPrintable(box->objectName()));
@@ -423,7 +428,7 @@ void frmDisplayTest::linksOpenTheirPages()
     }
 
     open();
-    window->SSTab1->setCurrentIndex(tab);
+    ui->SSTab1->setCurrentIndex(tab);
     if (auto* action = window->findChild<QAction*>(control)) {
         action->trigger();
     } else {
@@ -445,7 +450,7 @@ void frmDisplayTest::menuBarOrder()
     QCOMPARE(bar, (QStringList{"&File", "&Help", "&Donate", "Make Money &Online"}));
 
     QStringList file;
-    for (QAction* action : window->mnuFile->actions())
+    for (QAction* action : ui->mnuFile->actions())
         file << action->objectName() + QLatin1Char('=') + action->text();
     QCOMPARE(file, (QStringList{"mnuFileBack=&Back", "mnuExit=E&xit"}));
 

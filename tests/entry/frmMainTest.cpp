@@ -1,10 +1,10 @@
 #include "entry/frmMain.h"
 
-#include "LinkLabel.h"
-#include "RecordingServices.h"
-#include "UrlRecorder.h"
-#include "lookup/LocationLookup.h"
-#include "modHelp.h"
+#include "shell/LinkLabel.h"
+#include "shell/modHelp.h"
+#include "support/RecordingServices.h"
+#include "support/UrlRecorder.h"
+#include "support/WindowControls.h"
 
 #include <QCheckBox>
 #include <QClipboard>
@@ -15,6 +15,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSignalSpy>
 #include <QTest>
 #include <memory>
 
@@ -54,9 +55,9 @@ private slots:
     void navigationKeysKeepTheirFunction_data();
     void navigationKeysKeepTheirFunction();
     void textArrivingOtherwiseIsNotFiltered();
-    void validation_data();
-    void validation();
-    void readingCommandsRunTheChecks();
+    void refusalShowsItsMessageAndMovesTheFocus_data();
+    void refusalShowsItsMessageAndMovesTheFocus();
+    void readingCommandsAskForAReading();
     void lookupCommand_data();
     void lookupCommand();
     void linksOpenTheirPageOnly_data();
@@ -64,8 +65,6 @@ private slots:
     void aboutBoxOpensModally();
     void closingEndsTheProgram_data();
     void closingEndsTheProgram();
-    void tzHelpOpensThePickerBesideTheZone_data();
-    void tzHelpOpensThePickerBesideTheZone();
 
 private:
     QLineEdit* box(const QString& name) const { return window->findChild<QLineEdit*>(name); }
@@ -75,6 +74,7 @@ private:
     std::unique_ptr<RecordingServices> services;
     std::unique_ptr<UrlRecorder> urls;
     std::unique_ptr<frmMain> window;
+    std::unique_ptr<EntryControls> ui;
 };
 
 void frmMainTest::init()
@@ -82,12 +82,14 @@ void frmMainTest::init()
     services = std::make_unique<RecordingServices>();
     urls = std::make_unique<UrlRecorder>();
     window = std::make_unique<frmMain>();
+    ui = std::make_unique<EntryControls>(*window);
     window->show();
     QVERIFY(QTest::qWaitForWindowExposed(window.get()));
 }
 
 void frmMainTest::cleanup()
 {
+    ui.reset();
     window.reset();
     urls.reset();
     services.reset();
@@ -159,7 +161,7 @@ void frmMainTest::listsAndDefaultsAfterLoad()
 void frmMainTest::focusAndChoicesAfterLoad()
 {
     QCOMPARE(window->windowTitle(), QStringLiteral("Selenoscope v1.0"));
-    QCOMPARE(window->focusWidget(), window->txtName);
+    QCOMPARE(window->focusWidget(), ui->txtName);
     QVERIFY(window->findChild<QRadioButton*>("optLong_0")->isChecked());
     QVERIFY(!window->findChild<QRadioButton*>("optLong_1")->isChecked());
     QVERIFY(window->findChild<QRadioButton*>("optLat_0")->isChecked());
@@ -169,9 +171,9 @@ void frmMainTest::focusAndChoicesAfterLoad()
     for (const QString& name : kValidBirth.keys())
         QVERIFY2(box(name)->text().isEmpty(), qPrintable(name));
     // The co-branding offer lies in front of the full-branding one at load.
-    const QWidget* banner = window->lblCobrand->parentWidget();
-    QVERIFY(banner->children().indexOf(window->lblCobrand) >
-            banner->children().indexOf(window->lblFullBrand));
+    const QWidget* banner = ui->lblCobrand->parentWidget();
+    QVERIFY(banner->children().indexOf(ui->lblCobrand) >
+            banner->children().indexOf(ui->lblFullBrand));
 }
 
 void frmMainTest::fonts_data()
@@ -351,108 +353,44 @@ void frmMainTest::navigationKeysKeepTheirFunction()
 void frmMainTest::textArrivingOtherwiseIsNotFiltered()
 {
     // Written by another window: not filtered, but the length limit holds.
-    window->txtZoneHour->setText(QStringLiteral("ab"));
-    window->txtLonD->setText(QStringLiteral("12345"));
+    ui->txtZoneHour->setText(QStringLiteral("ab"));
+    ui->txtLonD->setText(QStringLiteral("12345"));
     // Pasted through the context menu.
     QGuiApplication::clipboard()->setText(QStringLiteral("x-1"));
-    window->txtLatM->setFocus();
-    window->txtLatM->paste();
-    window->txtName->paste();
+    ui->txtLatM->setFocus();
+    ui->txtLatM->paste();
+    ui->txtName->paste();
 
-    QCOMPARE(window->txtZoneHour->text(), QStringLiteral("ab"));
-    QCOMPARE(window->txtLonD->text(), QStringLiteral("123"));
-    QCOMPARE(window->txtLatM->text(), QStringLiteral("x-"));
-    QCOMPARE(window->txtName->text(), QStringLiteral("x-1"));
+    QCOMPARE(ui->txtZoneHour->text(), QStringLiteral("ab"));
+    QCOMPARE(ui->txtLonD->text(), QStringLiteral("123"));
+    QCOMPARE(ui->txtLatM->text(), QStringLiteral("x-"));
+    QCOMPARE(ui->txtName->text(), QStringLiteral("x-1"));
     QVERIFY(services->messages.isEmpty());
 
     // Typing goes on being filtered afterwards.
-    QTest::keyClicks(window->txtName, QStringLiteral("a1"));
-    QCOMPARE(window->txtName->text(), QStringLiteral("x-1A"));
+    QTest::keyClicks(ui->txtName, QStringLiteral("a1"));
+    QCOMPARE(ui->txtName->text(), QStringLiteral("x-1A"));
     QCOMPARE(services->messages.size(), 1);
 }
 
-void frmMainTest::validation_data()
+void frmMainTest::refusalShowsItsMessageAndMovesTheFocus_data()
 {
     QTest::addColumn<Fields>("changes");  // box texts and list items (cboMonth, ...)
     QTest::addColumn<QString>("message"); // empty: the checks pass
     QTest::addColumn<int>("icon");
     QTest::addColumn<QString>("focus");
 
-    const QString name = QStringLiteral("Please Enter Name");
-    const QString hour = QStringLiteral("Please Enter Value Between 0 And 12 in the Zone Hour");
-    const QString minute = QStringLiteral("Please Enter Value Between 0 And 59 in the Zone Minute");
-    const QString lonD =
-        QStringLiteral("Please Enter Value Between 0 And 179 in the Degree of Longitude");
-    const QString lonM =
-        QStringLiteral("Please Enter Value Between 0 And 59 in the  Minute of Longitude");
-    const QString latD =
-        QStringLiteral("Please Enter Value Between 0 And 89 in the Degree of Latitude");
-    const QString latM =
-        QStringLiteral("Please Enter Value Between 0 And 59 in the  Minute of Latitude");
-    const QString february = QStringLiteral("Please Enter Correct Date Or Month!");
-    const QString thirtyDays = QStringLiteral("Please Enter Correct Date Or Month !");
-
-    // A refused box takes the focus; otherwise it stays on the button that asked.
-    auto row = [](const char* title, Fields changes, const QString& message, const char* focus) {
-        QTest::newRow(title) << changes << message << int(QMessageBox::Critical)
-                             << QString::fromLatin1(focus);
-    };
-    auto date = [](const char* title, const char* month, const char* day, const char* year,
-                   const QString& message) {
-        QTest::newRow(title) << Fields{{"cboMonth", month}, {"cboDate", day}, {"cboYear", year}}
-                             << message << int(QMessageBox::Information) << "cmdRashi";
-    };
-    row("all fields valid", {}, {}, "cmdRashi");
-    row("name empty", {{"txtName", ""}}, name, "txtName");
-    row("name of spaces only", {{"txtName", "   "}}, name, "txtName");
-    row("empty name wins over zone hour 99", {{"txtName", ""}, {"txtZoneHour", "99"}}, name,
-        "txtName");
-    row("zone hour 12", {{"txtZoneHour", "12"}}, {}, "cmdRashi");
-    row("zone hour 13", {{"txtZoneHour", "13"}}, hour, "txtZoneHour");
-    row("zone hour -5", {{"txtZoneHour", "-5"}}, {}, "cmdRashi");
-    row("zone hour -13", {{"txtZoneHour", "-13"}}, {}, "cmdRashi");
-    row("zone hour empty", {{"txtZoneHour", ""}}, hour, "txtZoneHour");
-    row("zone hour of spaces", {{"txtZoneHour", "  "}}, hour, "txtZoneHour");
-    row("zone hour -", {{"txtZoneHour", "-"}}, hour, "txtZoneHour");
-    row("zone hour --", {{"txtZoneHour", "--"}}, hour, "txtZoneHour");
-    row("zone hour ---", {{"txtZoneHour", "---"}}, hour, "txtZoneHour");
-    row("zone hour 1-2", {{"txtZoneHour", "1-2"}}, hour, "txtZoneHour");
-    row("zone hour --5", {{"txtZoneHour", "--5"}}, hour, "txtZoneHour");
-    row("zone hour 5-", {{"txtZoneHour", "5-"}}, hour, "txtZoneHour");
-    row("zone minute empty", {{"txtZoneMinute", ""}}, minute, "txtZoneMinute");
-    row("zone minute 59", {{"txtZoneMinute", "59"}}, {}, "cmdRashi");
-    row("zone minute 60", {{"txtZoneMinute", "60"}}, minute, "txtZoneMinute");
-    row("zone minute 00", {{"txtZoneMinute", "00"}}, {}, "cmdRashi");
-    row("zone minute pasted 1.5", {{"txtZoneMinute", "1.5"}}, {}, "cmdRashi");
-    row("zone minute 60 wins over longitude 180", {{"txtZoneMinute", "60"}, {"txtLonD", "180"}},
-        minute, "txtZoneMinute");
-    row("longitude 179", {{"txtLonD", "179"}}, {}, "cmdRashi");
-    row("longitude 180", {{"txtLonD", "180"}}, lonD, "txtLonD");
-    row("longitude empty", {{"txtLonD", ""}}, lonD, "txtLonD");
-    row("longitude pasted 12a", {{"txtLonD", "12a"}}, lonD, "txtLonD");
-    row("longitude pasted -.5", {{"txtLonD", "-.5"}}, lonD, "txtLonD");
-    row("longitude minutes 60", {{"txtLonM", "60"}}, lonM, "txtLonM");
-    row("latitude 89", {{"txtLatD", "89"}}, {}, "cmdRashi");
-    row("latitude 90", {{"txtLatD", "90"}}, latD, "txtLatD");
-    row("latitude minutes 60", {{"txtLatM", "60"}}, latM, "txtLatM");
-    row("latitude minutes empty", {{"txtLatM", ""}}, latM, "txtLatM");
-    date("29 February 2000", "February", "29", "2000", {});
-    date("29 February 2004", "February", "29", "2004", {});
-    date("28 February 1900", "February", "28", "1900", {});
-    date("29 February 1900", "February", "29", "1900", february);
-    date("29 February 2001", "February", "29", "2001", february);
-    date("30 February 2000", "February", "30", "2000", february);
-    date("31 February 2000", "February", "31", "2000", february);
-    date("31 March", "March", "31", "2001", {});
-    date("30 April", "April", "30", "2001", {});
-    date("31 April", "April", "31", "2001", thirtyDays);
-    date("31 June", "June", "31", "2001", thirtyDays);
-    date("31 September", "September", "31", "2001", thirtyDays);
-    date("31 November", "November", "31", "2050", thirtyDays);
-    date("31 December", "December", "31", "2050", {});
+    // A refused box takes the focus; a refused date leaves it on the button that asked.
+    QTest::newRow("all fields valid") << Fields{} << QString() << 0 << "cmdRashi";
+    QTest::newRow("zone minute 60") << Fields{{"txtZoneMinute", "60"}}
+                                    << "Please Enter Value Between 0 And 59 in the Zone Minute"
+                                    << int(QMessageBox::Critical) << "txtZoneMinute";
+    QTest::newRow("31 April") << Fields{{"cboMonth", "April"}, {"cboDate", "31"}}
+                              << "Please Enter Correct Date Or Month !"
+                              << int(QMessageBox::Information) << "cmdRashi";
 }
 
-void frmMainTest::validation()
+void frmMainTest::refusalShowsItsMessageAndMovesTheFocus()
 {
     QFETCH(Fields, changes);
     QFETCH(QString, message);
@@ -461,10 +399,10 @@ void frmMainTest::validation()
 
     fill(kValidBirth);
     fill(changes);
-    window->cmdRashi->setFocus();
+    ui->cmdRashi->setFocus();
     const Fields before = snapshot();
 
-    QCOMPARE(window->ValidateBirthData(), message.isEmpty());
+    QCOMPARE(window->birthData().has_value(), message.isEmpty());
 
     QCOMPARE(snapshot(), before); // nothing cleared or selected
     QCOMPARE(window->focusWidget()->objectName(), focus);
@@ -477,14 +415,12 @@ void frmMainTest::validation()
     }
 }
 
-void frmMainTest::readingCommandsRunTheChecks()
+void frmMainTest::readingCommandsAskForAReading()
 {
-    QTest::mouseClick(window->cmdRashi, Qt::LeftButton);
-    window->mnuNext->trigger();
-
-    QCOMPARE(services->messages.size(), 2);
-    for (const RecordingServices::Message& message : services->messages)
-        QCOMPARE(message.text, QStringLiteral("Please Enter Name"));
+    const QSignalSpy asked(window.get(), &frmMain::readingRequested);
+    QTest::mouseClick(ui->cmdRashi, Qt::LeftButton);
+    ui->mnuNext->trigger();
+    QCOMPARE(asked.count(), 2);
 }
 
 void frmMainTest::lookupCommand_data()
@@ -513,13 +449,14 @@ void frmMainTest::lookupCommand()
     QFETCH(QString, refusal);
     QFETCH(QString, focus);
 
-    locationBrowserSetup().pluginFiles.clear(); // no browser window in this test
     fill(place);
-    window->cmdRashi->setFocus();
+    ui->cmdRashi->setFocus();
+    const QSignalSpy lookups(window.get(), &frmMain::lookupRequested);
 
-    QTest::mouseClick(window->cmdBrowser, Qt::LeftButton);
+    QTest::mouseClick(ui->cmdBrowser, Qt::LeftButton);
 
     QCOMPARE(window->bMaleSearch, refusal.isEmpty());
+    QCOMPARE(lookups.count(), refusal.isEmpty() ? 1 : 0);
     QStringList placeMessages;
     for (const RecordingServices::Message& shown : services->messages) {
         if (shown.text.startsWith(QStringLiteral("Please Enter"))) {
@@ -584,7 +521,7 @@ void frmMainTest::linksOpenTheirPageOnly()
 
 void frmMainTest::aboutBoxOpensModally()
 {
-    window->menus.mnuAbout->trigger();
+    ui->mnuAbout->trigger();
 
     QCOMPARE(services->modals.size(), 1);
     QCOMPARE(services->modals[0].objectName, QStringLiteral("frmAbout"));
@@ -602,37 +539,15 @@ void frmMainTest::closingEndsTheProgram_data()
 void frmMainTest::closingEndsTheProgram()
 {
     QFETCH(bool, fromMenu);
-    QCOMPARE(window->mnuExit->text(), QStringLiteral("E&xit"));
+    QCOMPARE(ui->mnuExit->text(), QStringLiteral("E&xit"));
 
     if (fromMenu)
-        window->mnuExit->trigger();
+        ui->mnuExit->trigger();
     else
         window->close();
 
     QCOMPARE(services->endCount, 1);
     QVERIFY(!window->isVisible());
-}
-
-void frmMainTest::tzHelpOpensThePickerBesideTheZone_data()
-{
-    QTest::addColumn<QPoint>("windowAt");
-    QTest::newRow("near the corner") << QPoint(0, 0);
-    QTest::newRow("further in") << QPoint(137, 61);
-}
-
-void frmMainTest::tzHelpOpensThePickerBesideTheZone()
-{
-    QFETCH(QPoint, windowAt);
-    window->move(windowAt);
-    const QPoint frame = window->frameGeometry().topLeft();
-
-    QTest::mouseClick(window->lblTZHelp, Qt::LeftButton);
-
-    QCOMPARE(services->modals.size(), 1);
-    QCOMPARE(services->modals[0].objectName, QStringLiteral("FrmTimeZone"));
-    // 4545 and 3150 twips from the window's corner, 15 twips to the pixel.
-    QCOMPARE(services->modals[0].position, frame + QPoint(303, 210));
-    QVERIFY(services->messages.isEmpty());
 }
 
 QTEST_MAIN(frmMainTest)

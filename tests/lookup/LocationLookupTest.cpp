@@ -1,7 +1,8 @@
 #include "lookup/LocationLookup.h"
 
 #include "FakeSearchEngine.h"
-#include "RecordingServices.h"
+#include "support/RecordingServices.h"
+#include "support/WebEngineTestMain.h"
 
 #include <QApplication>
 #include <QFile>
@@ -113,12 +114,6 @@ void LocationLookupTest::opensAFreshWindowEachTime()
     delete second;
 }
 
-int main(int argc, char* argv[])
-{
-    PrepareLocationBrowser();
-    QApplication app(argc, argv);
-    LocationLookupTest test;
-    return QTest::qExec(&test, argc, argv);
-}
+WEBENGINE_TEST_MAIN(LocationLookupTest)
 
 #include "LocationLookupTest.moc"

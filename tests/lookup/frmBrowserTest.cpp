@@ -2,6 +2,8 @@
 
 #include "FakeSearchEngine.h"
 #include "lookup/LocationLookup.h"
+#include "support/WebEngineTestMain.h"
+#include "support/WindowControls.h"
 
 #include <QAbstractItemView>
 #include <QAction>
@@ -24,6 +26,25 @@ const QString kHostileCity = QStringLiteral("O'Brien \"x\" </script> Zürich");
 constexpr int kPageTimeoutMs = 15000;
 /// Long enough for a second, unwanted request to reach the server.
 constexpr int kSettleMs = 400;
+
+/// The browser window's named controls.
+struct BrowserControls
+{
+    explicit BrowserControls(const QWidget& w)
+        : tbToolBar(named<QToolBar>(w, "tbToolBar")), Picture1(named<QWidget>(w, "Picture1")),
+          Label1(named<QLabel>(w, "Label1")), cboAddress(named<QComboBox>(w, "cboAddress")),
+          brwWebBrowser(named<QWebEngineView>(w, "brwWebBrowser")),
+          timTimer(named<QTimer>(w, "timTimer"))
+    {
+    }
+
+    QToolBar* tbToolBar;
+    QWidget* Picture1;
+    QLabel* Label1;
+    QComboBox* cboAddress;
+    QWebEngineView* brwWebBrowser;
+    QTimer* timTimer;
+};
 
 } // namespace
 
@@ -57,11 +78,13 @@ private:
 
     std::unique_ptr<FakeSearchEngine> engine_;
     QPointer<frmBrowser> window_;
+    std::unique_ptr<BrowserControls> ui_;
 };
 
 frmBrowser* frmBrowserTest::openBrowser(const LocationQuery& query)
 {
     window_ = new frmBrowser(query, engine_->url(QStringLiteral("/search")));
+    ui_ = std::make_unique<BrowserControls>(*window_);
     window_->load();
     return window_;
 }
@@ -80,9 +103,9 @@ void frmBrowserTest::waitForTitle(const QString& title)
 
 void frmBrowserTest::typeInAddressBox(const QString& text)
 {
-    window_->cboAddress->lineEdit()->clear();
-    QTest::keyClicks(window_->cboAddress, text);
-    QTest::keyClick(window_->cboAddress, Qt::Key_Return);
+    ui_->cboAddress->lineEdit()->clear();
+    QTest::keyClicks(ui_->cboAddress, text);
+    QTest::keyClick(ui_->cboAddress, Qt::Key_Return);
 }
 
 void frmBrowserTest::typeAddress(const QString& path)
@@ -92,9 +115,9 @@ void frmBrowserTest::typeAddress(const QString& path)
 
 void frmBrowserTest::clickButton(const char* key)
 {
-    auto* action = window_->tbToolBar->findChild<QAction*>(QString::fromLatin1(key));
+    auto* action = ui_->tbToolBar->findChild<QAction*>(QString::fromLatin1(key));
     QVERIFY(action != nullptr);
-    QWidget* button = window_->tbToolBar->widgetForAction(action);
+    QWidget* button = ui_->tbToolBar->widgetForAction(action);
     QVERIFY(button != nullptr);
     QTest::mouseClick(button, Qt::LeftButton);
 }
@@ -102,8 +125,8 @@ void frmBrowserTest::clickButton(const char* key)
 QStringList frmBrowserTest::addressList() const
 {
     QStringList items;
-    for (int i = 0; i < window_->cboAddress->count(); ++i)
-        items.append(window_->cboAddress->itemText(i));
+    for (int i = 0; i < ui_->cboAddress->count(); ++i)
+        items.append(ui_->cboAddress->itemText(i));
     return items;
 }
 
@@ -114,6 +137,7 @@ void frmBrowserTest::init()
 
 void frmBrowserTest::cleanup()
 {
+    ui_.reset();
     delete window_;
     engine_.reset();
 }
@@ -170,7 +194,7 @@ void frmBrowserTest::submitsTheSearchOnce()
     // The blank start page never enters the list; the result page stands first.
     QCOMPARE(addressList().size(), 1);
     QVERIFY(addressList().first().startsWith(address(QStringLiteral("/search?"))));
-    QCOMPARE(window_->cboAddress->currentText(), addressList().first());
+    QCOMPARE(ui_->cboAddress->currentText(), addressList().first());
 }
 
 void frmBrowserTest::addressListKeepsEachAddressOnceNewestFirst()
@@ -198,7 +222,7 @@ void frmBrowserTest::addressListKeepsEachAddressOnceNewestFirst()
 
     // Picking an entry from the list goes there once; the list's own rewrite
     // after that page does not navigate again.
-    QComboBox* box = window_->cboAddress;
+    QComboBox* box = ui_->cboAddress;
     box->showPopup();
     QAbstractItemView* list = box->view();
     QTRY_VERIFY(list->isVisible());
@@ -223,15 +247,15 @@ void frmBrowserTest::refreshOrReturningToTheBlankPageDoesNotSubmitAgain()
     QCOMPARE(engine_->hits("/search"), 2); // the reload, and nothing more
 
     clickButton("Back");
-    QTRY_VERIFY_WITH_TIMEOUT(!window_->timTimer->isActive(), kPageTimeoutMs);
+    QTRY_VERIFY_WITH_TIMEOUT(!ui_->timTimer->isActive(), kPageTimeoutMs);
     QTest::qWait(kSettleMs);
     QCOMPARE(engine_->hits("/search"), 2);
 
     // The engine's Back skips the blank start page (the page was left without
     // the user's doing), so the sure way back to it is the address box.
     typeInAddressBox(QStringLiteral("about:blank"));
-    QTRY_COMPARE_WITH_TIMEOUT(window_->brwWebBrowser->url(), QUrl("about:blank"), kPageTimeoutMs);
-    QTRY_VERIFY_WITH_TIMEOUT(!window_->timTimer->isActive(), kPageTimeoutMs);
+    QTRY_COMPARE_WITH_TIMEOUT(ui_->brwWebBrowser->url(), QUrl("about:blank"), kPageTimeoutMs);
+    QTRY_VERIFY_WITH_TIMEOUT(!ui_->timTimer->isActive(), kPageTimeoutMs);
     QTest::qWait(kSettleMs);
     QCOMPARE(engine_->hits("/search"), 2);
     QCOMPARE(addressList().size(), 1);
@@ -258,11 +282,11 @@ void frmBrowserTest::toolbarNavigates()
     typeAddress(QStringLiteral("/a"));
     waitForTitle(QStringLiteral("Page A"));
     for (const QString& key : keys) {
-        QTRY_VERIFY_WITH_TIMEOUT(!window_->timTimer->isActive(), kPageTimeoutMs);
+        QTRY_VERIFY_WITH_TIMEOUT(!ui_->timTimer->isActive(), kPageTimeoutMs);
         clickButton(qPrintable(key));
     }
     waitForTitle(expectedTitle);
-    QTRY_VERIFY_WITH_TIMEOUT(!window_->timTimer->isActive(), kPageTimeoutMs);
+    QTRY_VERIFY_WITH_TIMEOUT(!ui_->timTimer->isActive(), kPageTimeoutMs);
     QCOMPARE(window_->windowTitle(), expectedTitle);
 }
 
@@ -271,15 +295,15 @@ void frmBrowserTest::captionShowsWorkingDuringToolbarNavigation()
     openAtResults();
     typeAddress(QStringLiteral("/slow"));
     waitForTitle(QStringLiteral("Slow page"));
-    QTRY_VERIFY_WITH_TIMEOUT(!window_->timTimer->isActive(), kPageTimeoutMs);
+    QTRY_VERIFY_WITH_TIMEOUT(!ui_->timTimer->isActive(), kPageTimeoutMs);
 
     clickButton("Refresh");
-    QVERIFY(window_->timTimer->isActive());
+    QVERIFY(ui_->timTimer->isActive());
     QTRY_COMPARE(window_->windowTitle(), QStringLiteral("Working..."));
     QCOMPARE(engine_->hits("/slow"), 2); // the server is still holding the answer back
 
     waitForTitle(QStringLiteral("Slow page"));
-    QTRY_VERIFY_WITH_TIMEOUT(!window_->timTimer->isActive(), kPageTimeoutMs);
+    QTRY_VERIFY_WITH_TIMEOUT(!ui_->timTimer->isActive(), kPageTimeoutMs);
     QCOMPARE(window_->windowTitle(), QStringLiteral("Slow page"));
 }
 
@@ -288,12 +312,12 @@ void frmBrowserTest::stopSwitchesTheIndicatorOffAtOnce()
     openAtResults();
     typeAddress(QStringLiteral("/slow"));
     waitForTitle(QStringLiteral("Slow page"));
-    QTRY_VERIFY_WITH_TIMEOUT(!window_->timTimer->isActive(), kPageTimeoutMs);
+    QTRY_VERIFY_WITH_TIMEOUT(!ui_->timTimer->isActive(), kPageTimeoutMs);
 
     clickButton("Refresh");
     QTRY_COMPARE(window_->windowTitle(), QStringLiteral("Working..."));
     clickButton("Stop");
-    QVERIFY(!window_->timTimer->isActive());
+    QVERIFY(!ui_->timTimer->isActive());
     QCOMPARE(window_->windowTitle(), QStringLiteral("Slow page"));
     QTest::qWait(kSettleMs);
     QVERIFY(window_->windowTitle() != QStringLiteral("Working..."));
@@ -306,9 +330,9 @@ void frmBrowserTest::toolbarButtonsStayClearOfTheLabels()
     openBrowser({false, {}, {}, {}});
     window_->show();
     QVERIFY(QTest::qWaitForWindowExposed(window_));
-    const int labelsStart = std::min(window_->Label1->x(), window_->Picture1->x());
-    for (QAction* action : window_->tbToolBar->actions()) {
-        QWidget* button = window_->tbToolBar->widgetForAction(action);
+    const int labelsStart = std::min(ui_->Label1->x(), ui_->Picture1->x());
+    for (QAction* action : ui_->tbToolBar->actions()) {
+        QWidget* button = ui_->tbToolBar->widgetForAction(action);
         QVERIFY(button != nullptr);
         QVERIFY2(button->geometry().right() < labelsStart,
                  qPrintable(action->objectName() + QStringLiteral(" ends at ") +
@@ -316,12 +340,6 @@ void frmBrowserTest::toolbarButtonsStayClearOfTheLabels()
     }
 }
 
-int main(int argc, char* argv[])
-{
-    PrepareLocationBrowser();
-    QApplication app(argc, argv);
-    frmBrowserTest test;
-    return QTest::qExec(&test, argc, argv);
-}
+WEBENGINE_TEST_MAIN(frmBrowserTest)
 
 #include "frmBrowserTest.moc"

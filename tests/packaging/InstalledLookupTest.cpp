@@ -1,5 +1,6 @@
-#include "RecordingServices.h"
 #include "lookup/LocationLookup.h"
+#include "support/RecordingServices.h"
+#include "support/WebEngineTestMain.h"
 
 #include <QApplication>
 #include <QDir>
@@ -65,12 +66,6 @@ void InstalledLookupTest::findsTheInstalledComponent()
     delete browser;
 }
 
-int main(int argc, char* argv[])
-{
-    PrepareLocationBrowser();
-    QApplication app(argc, argv);
-    InstalledLookupTest test;
-    return QTest::qExec(&test, argc, argv);
-}
+WEBENGINE_TEST_MAIN(InstalledLookupTest)
 
 #include "InstalledLookupTest.moc"

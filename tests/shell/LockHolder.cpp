@@ -1,6 +1,6 @@
 // Takes the program's single-instance lock at the path given and holds it
 // until killed, standing in for a running copy of the program.
-#include "SingleInstance.h"
+#include "shell/SingleInstance.h"
 
 #include <QCoreApplication>
 #include <cstdio>

@@ -1,12 +1,13 @@
-#include "AppLifetime.h"
-#include "CoBrand.h"
-#include "LinkLabel.h"
-#include "PromoLabels.h"
-#include "RecordingServices.h"
-#include "SharedMenus.h"
-#include "SingleInstance.h"
-#include "UrlRecorder.h"
-#include "frmAbout.h"
+#include "shell/AppLifetime.h"
+#include "shell/CoBrand.h"
+#include "shell/LinkLabel.h"
+#include "shell/PromoLabels.h"
+#include "shell/SharedMenus.h"
+#include "shell/SingleInstance.h"
+#include "shell/frmAbout.h"
+#include "support/RecordingServices.h"
+#include "support/UrlRecorder.h"
+#include "support/WindowControls.h"
 
 #include <QMainWindow>
 #include <QMenu>
@@ -352,21 +353,22 @@ void ShellTest::aboutBoxLinksAndOk()
 {
     UrlRecorder urls;
     frmAbout about;
+    const AboutControls ui(about);
     about.show();
-    QVERIFY(about.Label1->text().startsWith(
+    QVERIFY(ui.Label1->text().startsWith(
         "Selenoscope displays the position of the moon as viewed from different lines of sight. "
         "\"Parallax\" means Greek for Alteration. This calculation is based on both Tropical as "
         "well as Sidereal Astrology. "));
-    QCOMPARE(about.Label2->text(), QStringLiteral("Selenoscope v1.0"));
-    QCOMPARE(about.lblCobrand->text(), QStringLiteral("Click here for more details"));
-    QCOMPARE(about.cmdOK->text(), QStringLiteral("Ok"));
+    QCOMPARE(ui.Label2->text(), QStringLiteral("Selenoscope v1.0"));
+    QCOMPARE(ui.lblCobrand->text(), QStringLiteral("Click here for more details"));
+    QCOMPARE(ui.cmdOK->text(), QStringLiteral("Ok"));
 
-    clickLabel(about.lblCobrand);
-    clickLabel(about.lblHomePage);
+    clickLabel(ui.lblCobrand);
+    clickLabel(ui.lblHomePage);
     QCOMPARE(urls.opened, (QList<QUrl>{sitePage("fullbrand/"), sitePage("forum/")}));
     QVERIFY(about.isVisible()); // the links leave the box open
 
-    QTest::mouseClick(about.cmdOK, Qt::LeftButton);
+    QTest::mouseClick(ui.cmdOK, Qt::LeftButton);
     QVERIFY(!about.isVisible());
     QCOMPARE(about.result(), int(QDialog::Accepted));
 }

@@ -1,4 +1,4 @@
-#include "RecordingServices.h"
+#include "support/RecordingServices.h"
 
 #include <QDialog>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "AppServices.h"
+#include "shell/AppServices.h"
 
 #include <QList>
 #include <QPoint>

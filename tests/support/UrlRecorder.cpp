@@ -1,4 +1,4 @@
-#include "UrlRecorder.h"
+#include "support/UrlRecorder.h"
 
 #include <QDesktopServices>
 

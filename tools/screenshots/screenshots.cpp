@@ -1,11 +1,16 @@
 // Drives the program's own windows through a worked example and saves a
 // picture of each: screenshots <folder>. Run on a real display or under Xvfb.
 
+#include "app/AppController.h"
 #include "display/frmDisplay.h"
+#include "entry/BirthDataChecks.h"
 #include "entry/frmMain.h"
+#include "ephemeris/WorkedExample.h"
 #include "shell/AppServices.h"
+#include "shell/LinkLabel.h"
 #include "timezone/FrmTimeZone.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QButtonGroup>
 #include <QComboBox>
@@ -20,6 +25,12 @@
 #include <cstdio>
 
 namespace {
+
+/// A window's control by its name.
+template <class T> T* control(const QWidget& window, const char* name)
+{
+    return window.findChild<T*>(QString::fromLatin1(name));
+}
 
 /// Lets the window system show and paint what was just opened.
 void settle()
@@ -60,10 +71,11 @@ public:
     {
         if (auto* picker = qobject_cast<FrmTimeZone*>(&dialog)) {
             // Show a choice being made: the row of the example's zone.
+            auto* list = control<QListWidget>(*picker, "lstTimeZone");
             const QList<QListWidgetItem*> zone =
-                picker->lstTimeZone->findItems(QStringLiteral("IST"), Qt::MatchContains);
+                list->findItems(QStringLiteral("IST"), Qt::MatchContains);
             if (!zone.isEmpty())
-                picker->lstTimeZone->setCurrentItem(zone.first());
+                list->setCurrentItem(zone.first());
         }
         dialog.show();
         if (!save(dialog, folder_, pictureNames_.value(dialog.objectName(), dialog.objectName())))
@@ -83,27 +95,15 @@ private:
     };
 };
 
-/// The worked example: 1 January 2000, 12:00 at zone +5:30, 77°13' East, 28°37' North.
-void typeWorkedExample(frmMain& entry)
+/// The worked example, with its place.
+void fillWorkedExample(frmMain& entry)
 {
-    entry.txtName->setText(QStringLiteral("Asha"));
-    entry.cboMonth->setCurrentText(QStringLiteral("January"));
-    entry.cboDate->setCurrentText(QStringLiteral("1"));
-    entry.cboYear->setCurrentText(QStringLiteral("2000"));
-    entry.cboHH->setCurrentText(QStringLiteral("12"));
-    entry.cboMM->setCurrentText(QStringLiteral("0"));
-    entry.cboSS->setCurrentText(QStringLiteral("0"));
-    entry.txtZoneHour->setText(QStringLiteral("5"));
-    entry.txtZoneMinute->setText(QStringLiteral("30"));
-    entry.txtLonD->setText(QStringLiteral("77"));
-    entry.txtLonM->setText(QStringLiteral("13"));
-    entry.optLong[0]->setChecked(true);
-    entry.txtLatD->setText(QStringLiteral("28"));
-    entry.txtLatM->setText(QStringLiteral("37"));
-    entry.optLat[0]->setChecked(true);
-    entry.txtMCity->setText(QStringLiteral("New Delhi"));
-    entry.txtMState->setText(QStringLiteral("Delhi"));
-    entry.txtMCountry->setText(QStringLiteral("India"));
+    entry.setFields(FieldsFor(modEphemeris::WorkedExample()));
+    const auto& place = modEphemeris::kWorkedExamplePlace;
+    const char* const boxes[] = {"txtMCity", "txtMState", "txtMCountry"};
+    for (std::size_t i = 0; i < place.size(); ++i)
+        control<QLineEdit>(entry, boxes[i])
+            ->setText(QString::fromUtf8(place[i].data(), static_cast<qsizetype>(place[i].size())));
 }
 
 frmDisplay* openReadingWindow()
@@ -134,28 +134,29 @@ int main(int argc, char* argv[])
     PicturingServices services(folder);
     int failures = 0;
 
-    frmMain entry;
+    AppController controller;
+    frmMain& entry = controller.entryWindow();
     entry.show();
-    typeWorkedExample(entry);
+    fillWorkedExample(entry);
     failures += save(entry, folder, QStringLiteral("entry-window.png")) ? 0 : 1;
 
-    emit entry.lblTZHelp->clicked();
-    entry.menus.mnuAbout->trigger();
+    emit control<LinkLabel>(entry, "lblTZHelp")->clicked();
+    control<QAction>(entry, "mnuAbout")->trigger();
 
-    entry.cmdRashi->click();
+    control<QPushButton>(entry, "cmdRashi")->click();
     frmDisplay* reading = openReadingWindow();
     if (reading == nullptr) {
         std::fprintf(stderr, "the reading window did not open\n");
         return 1;
     }
     failures += save(*reading, folder, QStringLiteral("reading-sidereal.png")) ? 0 : 1;
-    reading->SSTab1->setCurrentIndex(1);
+    control<QTabWidget>(*reading, "SSTab1")->setCurrentIndex(1);
     failures += save(*reading, folder, QStringLiteral("reading-western.png")) ? 0 : 1;
     std::printf("sidereal: %s / %s\nwestern: %s / %s\n",
-                qPrintable(reading->txtSiderealNonParallax->text()),
-                qPrintable(reading->txtSiderealParallax->text()),
-                qPrintable(reading->txtWesternNonParallax->text()),
-                qPrintable(reading->txtWesternParallax->text()));
+                qPrintable(control<QLineEdit>(*reading, "txtSiderealNonParallax")->text()),
+                qPrintable(control<QLineEdit>(*reading, "txtSiderealParallax")->text()),
+                qPrintable(control<QLineEdit>(*reading, "txtWesternNonParallax")->text()),
+                qPrintable(control<QLineEdit>(*reading, "txtWesternParallax")->text()));
     delete reading; // deleted, not closed: closing it would end the program
 
     return failures + services.failures == 0 ? 0 : 1;

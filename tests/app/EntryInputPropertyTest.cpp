@@ -2,11 +2,13 @@
 // can be replayed. Whatever text lands in the boxes, a reading request ends in one
 // of the program's messages or in a well-formed reading, never in a crash, a hang or
 // a window left behind; typed keys leave only what each box takes.
-#include "ReadingTexts.h"
-#include "RecordingServices.h"
+#include "app/AppController.h"
 #include "display/frmDisplay.h"
 #include "entry/frmMain.h"
 #include "ephemeris/modEphemeris.h"
+#include "support/Readings.h"
+#include "support/RecordingServices.h"
+#include "support/WindowControls.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -265,7 +267,7 @@ struct NumberBox
     QString message;
 };
 
-std::array<NumberBox, 6> numberBoxes(const frmMain& entry)
+std::array<NumberBox, 6> numberBoxes(const EntryControls& entry)
 {
     // Any negative zone hour passes: its sign does not reach the reading.
     constexpr double anyNegative = -std::numeric_limits<double>::infinity();
@@ -313,7 +315,7 @@ struct Outcome
     modEphemeris::BirthData birth;
 };
 
-Outcome expectedOutcome(const frmMain& entry)
+Outcome expectedOutcome(const EntryControls& entry)
 {
     const QString name = entry.txtName->text();
     if (name.count(u' ') == name.size())
@@ -354,7 +356,7 @@ Outcome expectedOutcome(const frmMain& entry)
 }
 
 /// Everything the window holds, spelt out, to replay a failing round by hand.
-QString describe(const frmMain& entry)
+QString describe(const EntryControls& entry)
 {
     QStringList fields;
     for (const QLineEdit* box : {entry.txtName, entry.txtZoneHour, entry.txtZoneMinute,
@@ -368,17 +370,6 @@ QString describe(const frmMain& entry)
                   .arg(int(entry.optLat[1]->isChecked()))
                   .arg(int(entry.chkDST->isChecked()));
     return fields.join(u' ');
-}
-
-/// The display windows that exist, shown or not.
-QList<frmDisplay*> displayWindows()
-{
-    QList<frmDisplay*> displays;
-    for (QWidget* window : QApplication::topLevelWidgets()) {
-        if (auto* display = qobject_cast<frmDisplay*>(window))
-            displays << display;
-    }
-    return displays;
 }
 
 /// Names any window beyond the entry window and one display window, and any dialog
@@ -415,7 +406,9 @@ private:
     void fillAtRandom(InputSource& source);
 
     std::unique_ptr<RecordingServices> services;
-    std::unique_ptr<frmMain> entry;
+    std::unique_ptr<AppController> controller;
+    frmMain* entry = nullptr;
+    std::unique_ptr<EntryControls> ui;
 };
 
 void EntryInputPropertyTest::initTestCase()
@@ -426,16 +419,19 @@ void EntryInputPropertyTest::initTestCase()
 void EntryInputPropertyTest::init()
 {
     services = std::make_unique<RecordingServices>();
-    entry = std::make_unique<frmMain>();
+    controller = std::make_unique<AppController>();
+    entry = &controller->entryWindow();
+    ui = std::make_unique<EntryControls>(*entry);
     entry->show();
-    QVERIFY(QTest::qWaitForWindowExposed(entry.get()));
+    QVERIFY(QTest::qWaitForWindowExposed(entry));
 }
 
 void EntryInputPropertyTest::cleanup()
 {
     // Deleted outright: closing them would run the program's exit.
     qDeleteAll(displayWindows());
-    entry.reset();
+    ui.reset();
+    controller.reset();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     services.reset();
 }
@@ -465,22 +461,22 @@ void EntryInputPropertyTest::fillAtRandom(InputSource& source)
     };
 
     const bool junkName = source.chance(junkShare);
-    paste(entry->txtName, junkName ? source.pastedText() : source.plainName(), junkName);
-    for (const NumberBox& number : numberBoxes(*entry)) {
+    paste(ui->txtName, junkName ? source.pastedText() : source.plainName(), junkName);
+    for (const NumberBox& number : numberBoxes(*ui)) {
         const bool junk = source.chance(junkShare);
         const int lowest = std::isinf(number.lowest) ? -99 : static_cast<int>(number.lowest);
         const auto highest = static_cast<int>(number.highest);
         paste(number.box, junk ? source.pastedText() : source.numberNear(lowest, highest), junk);
     }
-    for (QLineEdit* place : {entry->txtMCity, entry->txtMState, entry->txtMCountry})
+    for (QLineEdit* place : {ui->txtMCity, ui->txtMState, ui->txtMCountry})
         paste(place, source.pastedText(), true);
 
-    for (QComboBox* list : {entry->cboMonth, entry->cboDate, entry->cboYear, entry->cboHH,
-                            entry->cboMM, entry->cboSS})
+    for (QComboBox* list :
+         {ui->cboMonth, ui->cboDate, ui->cboYear, ui->cboHH, ui->cboMM, ui->cboSS})
         list->setCurrentIndex(source.below(list->count()));
-    entry->optLong[source.below(2)]->setChecked(true);
-    entry->optLat[source.below(2)]->setChecked(true);
-    entry->chkDST->setChecked(source.chance(50));
+    ui->optLong[source.below(2)]->setChecked(true);
+    ui->optLat[source.below(2)]->setChecked(true);
+    ui->chkDST->setChecked(source.chance(50));
 }
 
 void EntryInputPropertyTest::pastedTextEndsInMessageOrReading()
@@ -492,10 +488,10 @@ void EntryInputPropertyTest::pastedTextEndsInMessageOrReading()
         services->clear();
         QVERIFY2(entry->isVisible(), qPrintable(QStringLiteral("round %1").arg(round)));
         fillAtRandom(source);
-        const Outcome expected = expectedOutcome(*entry);
-        const QString input = QStringLiteral("round %1: %2").arg(round).arg(describe(*entry));
+        const Outcome expected = expectedOutcome(*ui);
+        const QString input = QStringLiteral("round %1: %2").arg(round).arg(describe(*ui));
 
-        QTest::mouseClick(entry->cmdRashi, Qt::LeftButton);
+        QTest::mouseClick(ui->cmdRashi, Qt::LeftButton);
 
         const QString stray = strayWindows(*entry);
         QVERIFY2(stray.isEmpty(), qPrintable(input + QStringLiteral("\nleft behind: ") + stray));
@@ -526,7 +522,7 @@ void EntryInputPropertyTest::pastedTextEndsInMessageOrReading()
                  qPrintable(input + u'\n' + shown.join(QStringLiteral(" | "))));
 
         // Back to the entry window for the next round.
-        QTest::mouseClick(displays[0]->cmdOK, Qt::LeftButton);
+        QTest::mouseClick(DisplayControls(*displays[0]).cmdOK, Qt::LeftButton);
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QVERIFY2(displayWindows().isEmpty() && entry->isVisible(), qPrintable(input));
         QCOMPARE(services->endCount, 0);

@@ -1,9 +1,11 @@
-#include "RecordingServices.h"
-#include "ZoneListClicks.h"
+#include "app/AppController.h"
 #include "display/frmDisplay.h"
 #include "entry/frmMain.h"
 #include "shell/LinkLabel.h"
-#include "timezone/FrmTimeZone.h"
+#include "support/Readings.h"
+#include "support/RecordingServices.h"
+#include "support/WindowControls.h"
+#include "support/ZoneListClicks.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -30,21 +32,27 @@ private slots:
     void choosingFillsOnlyTheZoneBoxes();
     void everyOpeningStartsAfresh();
     void pickedZoneGivesTheWorkedExampleReading();
+    void tzHelpOpensThePickerBesideTheZone_data();
+    void tzHelpOpensThePickerBesideTheZone();
 
 private:
     /// Every text, list position and check of the entry window but the two zone boxes.
     QStringList otherFields() const;
 
     std::unique_ptr<RecordingServices> services;
-    std::unique_ptr<frmMain> window;
+    std::unique_ptr<AppController> controller;
+    frmMain* window = nullptr;
+    std::unique_ptr<EntryControls> ui;
 };
 
 void TZHelpTest::init()
 {
     services = std::make_unique<RecordingServices>();
-    window = std::make_unique<frmMain>();
+    controller = std::make_unique<AppController>();
+    window = &controller->entryWindow();
+    ui = std::make_unique<EntryControls>(*window);
     window->show();
-    QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+    QVERIFY(QTest::qWaitForWindowExposed(window));
 }
 
 void TZHelpTest::cleanup()
@@ -55,7 +63,8 @@ void TZHelpTest::cleanup()
         if (auto* display = qobject_cast<frmDisplay*>(shown))
             displays << display;
     qDeleteAll(displays);
-    window.reset();
+    ui.reset();
+    controller.reset();
     services.reset();
 }
 
@@ -63,7 +72,7 @@ QStringList TZHelpTest::otherFields() const
 {
     QStringList state;
     for (const QLineEdit* box : window->findChildren<QLineEdit*>())
-        if (box != window->txtZoneHour && box != window->txtZoneMinute)
+        if (box != ui->txtZoneHour && box != ui->txtZoneMinute)
             state << box->objectName() + '=' + box->text();
     for (const QComboBox* list : window->findChildren<QComboBox*>())
         state << list->objectName() + '=' + QString::number(list->currentIndex());
@@ -87,6 +96,8 @@ void TZHelpTest::choosingFillsOnlyTheZoneBoxes_data()
         << "Indian Time, IST, -5.5" << "" << true << 1 << "-5" << "30";
     QTest::newRow("west zone over typed minutes, east longitude")
         << "Eastern Standard Time,EST,5.0" << "45" << false << 0 << "5" << "0";
+    QTest::newRow("Greenwich writes zeros over typed minutes")
+        << "Greenwich Mean Time,GMT,0.0" << "30" << false << 1 << "0" << "0";
     // clang-format on
 }
 
@@ -99,13 +110,18 @@ void TZHelpTest::choosingFillsOnlyTheZoneBoxes()
     QFETCH(QString, hour);
     QFETCH(QString, minute);
 
-    QTest::keyClicks(window->txtName, QStringLiteral("Asha"));
-    QTest::keyClicks(window->txtZoneMinute, typedMinute);
-    QTest::keyClicks(window->txtLonD, QStringLiteral("77"));
-    if (window->chkDST->isChecked() != daylightSaving)
-        QTest::mouseClick(window->chkDST, Qt::LeftButton);
-    QTest::mouseClick(window->optLong[static_cast<std::size_t>(longitudeSide)], Qt::LeftButton);
+    QTest::keyClicks(ui->txtName, QStringLiteral("Asha"));
+    QTest::keyClicks(ui->txtZoneMinute, typedMinute);
+    QTest::keyClicks(ui->txtLonD, QStringLiteral("77"));
+    if (ui->chkDST->isChecked() != daylightSaving)
+        QTest::mouseClick(ui->chkDST, Qt::LeftButton);
+    QTest::mouseClick(ui->optLong[static_cast<std::size_t>(longitudeSide)], Qt::LeftButton);
     const QStringList before = otherFields();
+    QStringList writes; // in the order they happen: the hour first, the minute always
+    connect(ui->txtZoneHour, &QLineEdit::textChanged, this,
+            [&writes](const QString& text) { writes << QStringLiteral("hour:") + text; });
+    connect(ui->txtZoneMinute, &QLineEdit::textChanged, this,
+            [&writes](const QString& text) { writes << QStringLiteral("minute:") + text; });
 
     QPointer<QDialog> opened;
     bool modalWhileOpen = false;
@@ -119,14 +135,18 @@ void TZHelpTest::choosingFillsOnlyTheZoneBoxes()
         doubleClickRow(list, row);
         QVERIFY(!dialog.isVisible()); // the choice closes the picker itself
     };
-    QTest::mouseClick(window->lblTZHelp, Qt::LeftButton);
+    QTest::mouseClick(ui->lblTZHelp, Qt::LeftButton);
 
     QCOMPARE(services->modals.size(), 1);
     QCOMPARE(services->modals[0].objectName, QStringLiteral("FrmTimeZone"));
     QCOMPARE(services->modals[0].position, window->frameGeometry().topLeft() + QPoint(303, 210));
     QVERIFY(modalWhileOpen);
-    QCOMPARE(window->txtZoneHour->text(), hour);
-    QCOMPARE(window->txtZoneMinute->text(), minute);
+    QCOMPARE(ui->txtZoneHour->text(), hour);
+    QCOMPARE(ui->txtZoneMinute->text(), minute);
+    QCOMPARE(writes,
+             (QStringList{QStringLiteral("hour:") + hour, QStringLiteral("minute:") + minute}));
+    disconnect(ui->txtZoneHour, nullptr, this, nullptr);
+    disconnect(ui->txtZoneMinute, nullptr, this, nullptr);
     QCOMPARE(otherFields(), before);
     QTRY_VERIFY(opened.isNull());
 }
@@ -147,44 +167,44 @@ void TZHelpTest::everyOpeningStartsAfresh()
                           Qt::LeftButton);
     };
 
-    QTest::mouseClick(window->lblTZHelp, Qt::LeftButton);
+    QTest::mouseClick(ui->lblTZHelp, Qt::LeftButton);
     QTRY_VERIFY(pickers.value(0).isNull());
-    QTest::mouseClick(window->lblTZHelp, Qt::LeftButton);
+    QTest::mouseClick(ui->lblTZHelp, Qt::LeftButton);
     QTRY_VERIFY(pickers.value(1).isNull());
 
     QCOMPARE(pickers.size(), 2);
     QCOMPARE(selectedOnOpening, (QList<int>{0, 0}));
-    QVERIFY(window->txtZoneHour->text().isEmpty());
-    QVERIFY(window->txtZoneMinute->text().isEmpty());
+    QVERIFY(ui->txtZoneHour->text().isEmpty());
+    QVERIFY(ui->txtZoneMinute->text().isEmpty());
 }
 
 void TZHelpTest::pickedZoneGivesTheWorkedExampleReading()
 {
     // 1 January 2000, 12:00, 77° 13' East, 28° 37' North, no daylight saving; the zone
     // comes from the picker as "-5" and "30", and the east longitude decides its direction.
-    QTest::keyClicks(window->txtName, QStringLiteral("Asha Rao"));
-    window->cboMonth->setCurrentText(QStringLiteral("January"));
-    window->cboDate->setCurrentText(QStringLiteral("1"));
-    window->cboYear->setCurrentText(QStringLiteral("2000"));
-    window->cboHH->setCurrentText(QStringLiteral("12"));
-    window->cboMM->setCurrentText(QStringLiteral("0"));
-    QTest::keyClicks(window->txtLonD, QStringLiteral("77"));
-    QTest::keyClicks(window->txtLonM, QStringLiteral("13"));
-    QTest::mouseClick(window->optLong[0], Qt::LeftButton);
-    QTest::keyClicks(window->txtLatD, QStringLiteral("28"));
-    QTest::keyClicks(window->txtLatM, QStringLiteral("37"));
-    QTest::mouseClick(window->optLat[0], Qt::LeftButton);
+    QTest::keyClicks(ui->txtName, QStringLiteral("Asha Rao"));
+    ui->cboMonth->setCurrentText(QStringLiteral("January"));
+    ui->cboDate->setCurrentText(QStringLiteral("1"));
+    ui->cboYear->setCurrentText(QStringLiteral("2000"));
+    ui->cboHH->setCurrentText(QStringLiteral("12"));
+    ui->cboMM->setCurrentText(QStringLiteral("0"));
+    QTest::keyClicks(ui->txtLonD, QStringLiteral("77"));
+    QTest::keyClicks(ui->txtLonM, QStringLiteral("13"));
+    QTest::mouseClick(ui->optLong[0], Qt::LeftButton);
+    QTest::keyClicks(ui->txtLatD, QStringLiteral("28"));
+    QTest::keyClicks(ui->txtLatM, QStringLiteral("37"));
+    QTest::mouseClick(ui->optLat[0], Qt::LeftButton);
 
     services->onModal = [](QDialog& dialog) {
         auto* list = dialog.findChild<QListWidget*>(QStringLiteral("lstTimeZone"));
         QVERIFY(list != nullptr);
         doubleClickRow(list, rowWithText(list, QStringLiteral("Indian Time, IST, -5.5")));
     };
-    QTest::mouseClick(window->lblTZHelp, Qt::LeftButton);
-    QCOMPARE(window->txtZoneHour->text(), QStringLiteral("-5"));
-    QCOMPARE(window->txtZoneMinute->text(), QStringLiteral("30"));
+    QTest::mouseClick(ui->lblTZHelp, Qt::LeftButton);
+    QCOMPARE(ui->txtZoneHour->text(), QStringLiteral("-5"));
+    QCOMPARE(ui->txtZoneMinute->text(), QStringLiteral("30"));
 
-    QTest::mouseClick(window->cmdRashi, Qt::LeftButton);
+    QTest::mouseClick(ui->cmdRashi, Qt::LeftButton);
 
     QVERIFY(services->messages.isEmpty());
     frmDisplay* display = nullptr;
@@ -192,12 +212,31 @@ void TZHelpTest::pickedZoneGivesTheWorkedExampleReading()
         if (auto* candidate = qobject_cast<frmDisplay*>(shown); candidate && candidate->isVisible())
             display = candidate;
     QVERIFY(display != nullptr);
-    const QStringList reading{
-        display->txtSiderealNonParallax->text(), display->txtSiderealParallax->text(),
-        display->txtWesternNonParallax->text(), display->txtWesternParallax->text()};
-    QCOMPARE(reading,
+    QCOMPARE(shownReading(*display),
              (QStringList{QStringLiteral("16° 42' 10\" Lib"), QStringLiteral("16° 13' 46\" Lib"),
                           QStringLiteral("10° 33' 23\" Sco"), QStringLiteral("10° 4' 59\" Sco")}));
+}
+
+void TZHelpTest::tzHelpOpensThePickerBesideTheZone_data()
+{
+    QTest::addColumn<QPoint>("windowAt");
+    QTest::newRow("near the corner") << QPoint(0, 0);
+    QTest::newRow("further in") << QPoint(137, 61);
+}
+
+void TZHelpTest::tzHelpOpensThePickerBesideTheZone()
+{
+    QFETCH(QPoint, windowAt);
+    window->move(windowAt);
+    const QPoint frame = window->frameGeometry().topLeft();
+
+    QTest::mouseClick(ui->lblTZHelp, Qt::LeftButton);
+
+    QCOMPARE(services->modals.size(), 1);
+    QCOMPARE(services->modals[0].objectName, QStringLiteral("FrmTimeZone"));
+    // 4545 and 3150 twips from the window's corner, 15 twips to the pixel.
+    QCOMPARE(services->modals[0].position, frame + QPoint(303, 210));
+    QVERIFY(services->messages.isEmpty());
 }
 
 QTEST_MAIN(TZHelpTest)

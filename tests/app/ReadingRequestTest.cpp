@@ -1,11 +1,13 @@
-#include "entry/ReadingRequest.h"
-
-#include "ReadingTexts.h"
-#include "RecordingServices.h"
+#include "app/AppController.h"
 #include "display/frmDisplay.h"
 #include "entry/frmMain.h"
+#include "ephemeris/WorkedExample.h"
 #include "ephemeris/modEphemeris.h"
 #include "shell/LinkLabel.h"
+#include "support/EntryTyping.h"
+#include "support/Readings.h"
+#include "support/RecordingServices.h"
+#include "support/WindowControls.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -16,57 +18,11 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
 #include <QWindow>
 #include <memory>
-
-namespace {
-
-const QStringList kWorkedExampleReading{
-    QStringLiteral("16° 42' 10\" Lib"), QStringLiteral("16° 13' 46\" Lib"),
-    QStringLiteral("10° 33' 23\" Sco"), QStringLiteral("10° 4' 59\" Sco")};
-
-/// The worked example as the computation takes it.
-modEphemeris::BirthData workedExample()
-{
-    modEphemeris::BirthData birth;
-    birth.PersonName = "ASHA RAO"; // the name box types in capitals
-    birth.BirthMonth = 1;
-    birth.BirthDay = 1;
-    birth.BirthYear = 2000;
-    birth.BirthHour = 12;
-    birth.BirthMinute = 0;
-    birth.ZoneHours = 5;
-    birth.ZoneMinutes = 30;
-    birth.LongitudeDegrees = 77;
-    birth.LongitudeMinutes = 13;
-    birth.LongitudeIsEast = true;
-    birth.LatitudeDegrees = 28;
-    birth.LatitudeMinutes = 37;
-    birth.LatitudeIsSouth = false;
-    birth.DaylightSaving = false;
-    return birth;
-}
-
-/// What the user sees in every entry field, to tell whether anything changed.
-QStringList entryFields(const frmMain& entry)
-{
-    QStringList fields;
-    for (const QLineEdit* box :
-         {entry.txtName, entry.txtZoneHour, entry.txtZoneMinute, entry.txtLonD, entry.txtLonM,
-          entry.txtLatD, entry.txtLatM, entry.txtMCity, entry.txtMState, entry.txtMCountry})
-        fields << box->objectName() + QLatin1Char('=') + box->text();
-    for (const QComboBox* list :
-         {entry.cboMonth, entry.cboDate, entry.cboYear, entry.cboHH, entry.cboMM, entry.cboSS})
-        fields << list->objectName() + QLatin1Char('=') + list->currentText();
-    fields << QStringLiteral("DST=%1").arg(entry.chkDST->checkState());
-    fields << QStringLiteral("East=%1").arg(entry.optLong[0]->isChecked());
-    fields << QStringLiteral("South=%1").arg(entry.optLat[1]->isChecked());
-    return fields;
-}
-
-} // namespace
 
 class ReadingRequestTest : public QObject
 {
@@ -77,6 +33,7 @@ private slots:
     void init();
     void cleanup();
 
+    void readingCommandsRunTheChecks();
     void workedExampleTypedByHand_data();
     void workedExampleTypedByHand();
     void fieldsReachTheComputation_data();
@@ -90,13 +47,12 @@ private slots:
     void exitEndsTheProgram();
 
 private:
-    void type(QWidget* field, const QString& text);
-    void typeWorkedExample();
     void askForReading();
-    frmDisplay* shownDisplay() const;
 
     std::unique_ptr<RecordingServices> services;
+    std::unique_ptr<AppController> controller;
     QPointer<frmMain> entry;
+    std::unique_ptr<EntryControls> ui;
 };
 
 void ReadingRequestTest::initTestCase()
@@ -107,7 +63,9 @@ void ReadingRequestTest::initTestCase()
 void ReadingRequestTest::init()
 {
     services = std::make_unique<RecordingServices>();
-    entry = new frmMain;
+    controller = std::make_unique<AppController>();
+    entry = &controller->entryWindow();
+    ui = std::make_unique<EntryControls>(*entry);
     entry->show();
     entry->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(entry));
@@ -122,90 +80,25 @@ void ReadingRequestTest::cleanup()
             displays.append(display);
     }
     qDeleteAll(displays);
-    delete entry;
+    ui.reset();
+    controller.reset();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     services.reset();
 }
 
-/// Clicks into the field and types over what it holds, key by key; a list is opened
-/// with the click, searched by typing and closed with Enter.
-void ReadingRequestTest::type(QWidget* field, const QString& text)
-{
-    QVERIFY(field != nullptr);
-    QTest::mouseClick(field, Qt::LeftButton);
-    if (auto* box = qobject_cast<QLineEdit*>(field)) {
-        QCOMPARE(QApplication::focusWidget(), field);
-        QTest::keyClick(box, Qt::Key_End);
-        while (!box->text().isEmpty())
-            QTest::keyClick(box, Qt::Key_Backspace);
-        QTest::keyClicks(box, text);
-    } else {
-        auto* list = qobject_cast<QComboBox*>(field);
-        QWidget* popupList = QApplication::focusWidget();
-        QVERIFY(list != nullptr && popupList != nullptr && popupList != field);
-        QTest::keyClick(popupList, Qt::Key_Home);
-        if (list->itemText(0) != text) // searching from the first item would pass over it
-            QTest::keyClicks(popupList, text);
-        QTest::keyClick(popupList, Qt::Key_Return);
-    }
-}
-
-void ReadingRequestTest::typeWorkedExample()
-{
-    type(entry->txtName, QStringLiteral("Asha Rao"));
-    type(entry->cboMonth, QStringLiteral("January"));
-    type(entry->cboDate, QStringLiteral("1"));
-    type(entry->cboYear, QStringLiteral("2000"));
-    type(entry->cboHH, QStringLiteral("12"));
-    type(entry->cboMM, QStringLiteral("0"));
-    type(entry->txtZoneHour, QStringLiteral("5"));
-    type(entry->txtZoneMinute, QStringLiteral("30"));
-    type(entry->txtLonD, QStringLiteral("77"));
-    type(entry->txtLonM, QStringLiteral("13"));
-    QTest::mouseClick(entry->optLong[0], Qt::LeftButton, {},
-                      QPoint(6, entry->optLong[0]->height() / 2));
-    type(entry->txtLatD, QStringLiteral("28"));
-    type(entry->txtLatM, QStringLiteral("37"));
-    QTest::mouseClick(entry->optLat[0], Qt::LeftButton, {},
-                      QPoint(6, entry->optLat[0]->height() / 2));
-
-    const QStringList typed{"txtName=ASHA RAO",
-                            "txtZoneHour=5",
-                            "txtZoneMinute=30",
-                            "txtLonD=77",
-                            "txtLonM=13",
-                            "txtLatD=28",
-                            "txtLatM=37",
-                            "cboMonth=January",
-                            "cboDate=1",
-                            "cboYear=2000",
-                            "cboHH=12",
-                            "cboMM=0",
-                            "DST=0",
-                            "East=1",
-                            "South=0"};
-    const QStringList fields = entryFields(*entry);
-    for (const QString& field : typed)
-        QVERIFY2(fields.contains(field), qPrintable(field));
-}
-
 void ReadingRequestTest::askForReading()
 {
-    QTest::mouseClick(entry->cmdRashi, Qt::LeftButton);
+    QTest::mouseClick(ui->cmdRashi, Qt::LeftButton);
 }
 
-frmDisplay* ReadingRequestTest::shownDisplay() const
+void ReadingRequestTest::readingCommandsRunTheChecks()
 {
-    frmDisplay* shown = nullptr;
-    for (QWidget* window : QApplication::topLevelWidgets()) {
-        auto* display = qobject_cast<frmDisplay*>(window);
-        if (display != nullptr && display->isVisible()) {
-            if (shown != nullptr)
-                return nullptr; // never two at once
-            shown = display;
-        }
-    }
-    return shown;
+    QTest::mouseClick(ui->cmdRashi, Qt::LeftButton);
+    ui->mnuNext->trigger();
+
+    QCOMPARE(services->messages.size(), 2);
+    for (const RecordingServices::Message& message : services->messages)
+        QCOMPARE(message.text, QStringLiteral("Please Enter Name"));
 }
 
 void ReadingRequestTest::workedExampleTypedByHand_data()
@@ -218,23 +111,23 @@ void ReadingRequestTest::workedExampleTypedByHand_data()
 void ReadingRequestTest::workedExampleTypedByHand()
 {
     QFETCH(bool, fromMenu);
-    typeWorkedExample();
+    typeWorkedExample(*entry);
     QGuiApplication::clipboard()->setText(QStringLiteral("copied in another program"));
 
     if (fromMenu)
-        entry->mnuNext->trigger();
+        ui->mnuNext->trigger();
     else
         askForReading();
 
     frmDisplay* display = shownDisplay();
     QVERIFY(display != nullptr);
-    QCOMPARE(shownReading(*display), kWorkedExampleReading);
+    QCOMPARE(shownReading(*display), workedExampleReading());
     QVERIFY(entry->isHidden());
     QVERIFY(!entry.isNull()); // hidden, not unloaded
-    QCOMPARE(display->SSTab1->currentIndex(), 0);
+    QCOMPARE(DisplayControls(*display).SSTab1->currentIndex(), 0);
     QVERIFY(!display->isModal());
     QVERIFY(QTest::qWaitForWindowActive(display));
-    QCOMPARE(QApplication::focusWidget(), display->cmdOK);
+    QCOMPARE(QApplication::focusWidget(), DisplayControls(*display).cmdOK);
     QVERIFY(QGuiApplication::clipboard()->text().isEmpty());
     QVERIFY(services->messages.isEmpty());
 }
@@ -285,22 +178,22 @@ void ReadingRequestTest::fieldsReachTheComputation()
     QFETCH(int, expectedZoneHours);
     QFETCH(int, expectedLonD);
 
-    typeWorkedExample();
-    type(entry->txtZoneHour, zoneHour);
-    QCOMPARE(entry->txtZoneHour->text(), zoneHour);
-    entry->txtLonD->selectAll();
-    entry->txtLonD->insert(lonD); // as a paste does
-    QCOMPARE(entry->txtLonD->text(), lonD);
-    entry->optLong[west ? 1 : 0]->click();
-    entry->optLat[south ? 1 : 0]->click();
+    typeWorkedExample(*entry);
+    typeInto(ui->txtZoneHour, zoneHour);
+    QCOMPARE(ui->txtZoneHour->text(), zoneHour);
+    ui->txtLonD->selectAll();
+    ui->txtLonD->insert(lonD); // as a paste does
+    QCOMPARE(ui->txtLonD->text(), lonD);
+    ui->optLong[west ? 1 : 0]->click();
+    ui->optLat[south ? 1 : 0]->click();
     if (dst)
-        entry->chkDST->click();
-    entry->cboSS->setCurrentIndex(seconds);
+        ui->chkDST->click();
+    ui->cboSS->setCurrentIndex(seconds);
     askForReading();
 
     frmDisplay* display = shownDisplay();
     QVERIFY(display != nullptr);
-    modEphemeris::BirthData expected = workedExample();
+    modEphemeris::BirthData expected = modEphemeris::WorkedExample();
     expected.ZoneHours = static_cast<std::int16_t>(expectedZoneHours);
     expected.LongitudeDegrees = static_cast<std::int16_t>(expectedLonD);
     expected.LongitudeIsEast = !west;
@@ -309,7 +202,7 @@ void ReadingRequestTest::fieldsReachTheComputation()
     QCOMPARE(shownReading(*display), computedReading(expected));
     // Rows that keep the worked example's place and time must show its texts.
     if (expectedZoneHours == 5 && expectedLonD == 77 && !west && !south && !dst)
-        QCOMPARE(shownReading(*display), kWorkedExampleReading);
+        QCOMPARE(shownReading(*display), workedExampleReading());
 }
 
 void ReadingRequestTest::refusedFieldStopsTheRequest_data()
@@ -338,12 +231,12 @@ void ReadingRequestTest::refusedFieldStopsTheRequest()
     QFETCH(int, day);
     QFETCH(QString, message);
 
-    typeWorkedExample();
+    typeWorkedExample(*entry);
     if (!field.isEmpty())
-        type(entry->findChild<QLineEdit*>(field), text);
+        typeInto(entry->findChild<QLineEdit*>(field), text);
     if (day >= 0) {
-        entry->cboMonth->setCurrentIndex(3);
-        entry->cboDate->setCurrentIndex(day);
+        ui->cboMonth->setCurrentIndex(3);
+        ui->cboDate->setCurrentIndex(day);
     }
     askForReading();
 
@@ -365,8 +258,8 @@ void ReadingRequestTest::backThenReadAgain_data()
 void ReadingRequestTest::backThenReadAgain()
 {
     QFETCH(bool, fromMenu);
-    typeWorkedExample();
-    type(entry->txtMCity, QStringLiteral("New Delhi"));
+    typeWorkedExample(*entry);
+    typeInto(ui->txtMCity, QStringLiteral("New Delhi"));
 
     // A zone written by the picker must survive the trip as well.
     services->onModal = [](QDialog& picker) {
@@ -377,24 +270,24 @@ void ReadingRequestTest::backThenReadAgain()
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, row);
         QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, row);
     };
-    QTest::mouseClick(entry->lblTZHelp, Qt::LeftButton);
+    QTest::mouseClick(ui->lblTZHelp, Qt::LeftButton);
     QCOMPARE(services->modals.size(), 1);
-    QCOMPARE(entry->txtZoneMinute->text(), QStringLiteral("30"));
-    QVERIFY(entry->txtZoneHour->text() != QStringLiteral("5"));
+    QCOMPARE(ui->txtZoneMinute->text(), QStringLiteral("30"));
+    QVERIFY(ui->txtZoneHour->text() != QStringLiteral("5"));
     const QStringList before = entryFields(*entry);
     askForReading();
 
     QPointer<frmDisplay> first = shownDisplay();
     QVERIFY(first != nullptr);
     const QStringList firstReading = shownReading(*first);
-    QTest::mouseClick(first->SSTab1->tabBar(), Qt::LeftButton, {},
-                      first->SSTab1->tabBar()->tabRect(1).center());
-    QCOMPARE(first->SSTab1->currentIndex(), 1);
+    QTest::mouseClick(DisplayControls(*first).SSTab1->tabBar(), Qt::LeftButton, {},
+                      DisplayControls(*first).SSTab1->tabBar()->tabRect(1).center());
+    QCOMPARE(DisplayControls(*first).SSTab1->currentIndex(), 1);
 
     if (fromMenu)
-        first->mnuFileBack->trigger();
+        DisplayControls(*first).mnuFileBack->trigger();
     else
-        QTest::mouseClick(first->cmdOK, Qt::LeftButton);
+        QTest::mouseClick(DisplayControls(*first).cmdOK, Qt::LeftButton);
     QVERIFY(entry->isVisible());
     QVERIFY(QTest::qWaitForWindowActive(entry));
     QCOMPARE(entryFields(*entry), before);
@@ -404,12 +297,12 @@ void ReadingRequestTest::backThenReadAgain()
     QVERIFY2(first.isNull(), "Back unloads the display window");
 
     // Another hour and place: every one of the four texts changes.
-    type(entry->cboHH, QStringLiteral("18"));
-    type(entry->txtLatD, QStringLiteral("45"));
+    typeInto(ui->cboHH, QStringLiteral("18"));
+    typeInto(ui->txtLatD, QStringLiteral("45"));
     askForReading();
     frmDisplay* second = shownDisplay();
     QVERIFY(second != nullptr);
-    QCOMPARE(second->SSTab1->currentIndex(), 0);
+    QCOMPARE(DisplayControls(*second).SSTab1->currentIndex(), 0);
     const QStringList secondReading = shownReading(*second);
     for (int box = 0; box < 4; ++box)
         QVERIFY2(secondReading[box] != firstReading[box], qPrintable(secondReading[box]));
@@ -418,23 +311,23 @@ void ReadingRequestTest::backThenReadAgain()
 
 void ReadingRequestTest::loadedWindowIsOverwritten()
 {
-    typeWorkedExample();
+    typeWorkedExample(*entry);
     askForReading();
     QPointer<frmDisplay> display = shownDisplay();
     QVERIFY(display != nullptr);
-    display->SSTab1->setCurrentIndex(1);
+    DisplayControls(*display).SSTab1->setCurrentIndex(1);
 
     // A second request while the window is still loaded fills the same window afresh.
-    entry->txtLatD->setText(QStringLiteral("45"));
-    RequestReading(*entry);
+    ui->txtLatD->setText(QStringLiteral("45"));
+    ui->mnuNext->trigger();
     QCOMPARE(shownDisplay(), display.data());
-    modEphemeris::BirthData expected = workedExample();
+    modEphemeris::BirthData expected = modEphemeris::WorkedExample();
     expected.LatitudeDegrees = 45;
     QCOMPARE(shownReading(*display), computedReading(expected));
-    QCOMPARE(display->SSTab1->currentIndex(), 0);
+    QCOMPARE(DisplayControls(*display).SSTab1->currentIndex(), 0);
 
     // Going back from it still shows the entry window, once.
-    QTest::mouseClick(display->cmdOK, Qt::LeftButton);
+    QTest::mouseClick(DisplayControls(*display).cmdOK, Qt::LeftButton);
     QVERIFY(entry->isVisible());
     QCOMPARE(services->endCount, 0);
 }
@@ -451,16 +344,16 @@ void ReadingRequestTest::exitEndsTheProgram_data()
 void ReadingRequestTest::exitEndsTheProgram()
 {
     QFETCH(QString, command);
-    typeWorkedExample();
+    typeWorkedExample(*entry);
     askForReading();
     QPointer<frmDisplay> display = shownDisplay();
     QVERIFY(display != nullptr);
     QVERIFY(QTest::qWaitForWindowActive(display));
 
     if (command == QLatin1String("cmdExit"))
-        QTest::mouseClick(display->cmdExit, Qt::LeftButton);
+        QTest::mouseClick(DisplayControls(*display).cmdExit, Qt::LeftButton);
     else if (command == QLatin1String("mnuExit"))
-        display->mnuExit->trigger();
+        DisplayControls(*display).mnuExit->trigger();
     else if (command == QLatin1String("Esc"))
         QTest::keyClick(display->windowHandle(), Qt::Key_Escape);
     else

@@ -1,8 +1,8 @@
-#include "AppServices.h"
-#include "CoBrand.h"
-#include "SingleInstance.h"
-#include "entry/frmMain.h"
+#include "app/AppController.h"
 #include "lookup/LocationLookup.h"
+#include "shell/AppServices.h"
+#include "shell/CoBrand.h"
+#include "shell/SingleInstance.h"
 
 #include <QApplication>
 
@@ -23,9 +23,7 @@ int main(int argc, char* argv[])
     }
 
     SeedRandomFromClock();
-    frmMain entryWindow;
-    entryWindow.show();
-    CoBrand_Randomize(entryWindow.intCoBrandRandomNumber, *entryWindow.lblCobrand,
-                      *entryWindow.lblFullBrand);
+    AppController controller;
+    controller.start();
     return QApplication::exec();
 }

@@ -1,0 +1,235 @@
+#include "entry/BirthDataChecks.h"
+
+#include <algorithm>
+#include <array>
+#include <charconv>
+#include <cmath>
+#include <cstdint>
+#include <limits>
+
+namespace {
+
+using modEphemeris::BirthData;
+
+constexpr std::array<std::string_view, 12> kMonthNames{
+    "January", "February", "March",     "April",   "May",      "June",
+    "July",    "August",   "September", "October", "November", "December"};
+
+constexpr int kFebruary = 2;
+constexpr std::array kThirtyDayMonths{4, 6, 9, 11}; // April, June, September, November
+
+/// A check of one number box: the whole text must be a number within the range.
+struct NumberCheck
+{
+    std::string BirthDataFields::*text;
+    BirthField field;
+    double lowest;
+    double highest;
+    std::string_view message;
+};
+
+// A negative zone hour is never refused: its sign does not reach the reading.
+constexpr double kAnyNegative = -std::numeric_limits<double>::infinity();
+
+const std::array<NumberCheck, 6> kNumberChecks{{
+    {&BirthDataFields::zoneHour, BirthField::ZoneHour, kAnyNegative, 12,
+     "Please Enter Value Between 0 And 12 in the Zone Hour"},
+    {&BirthDataFields::zoneMinute, BirthField::ZoneMinute, 0, 59,
+     "Please Enter Value Between 0 And 59 in the Zone Minute"},
+    {&BirthDataFields::longitudeDegrees, BirthField::LongitudeDegrees, 0, 179,
+     "Please Enter Value Between 0 And 179 in the Degree of Longitude"},
+    {&BirthDataFields::longitudeMinutes, BirthField::LongitudeMinutes, 0, 59,
+     "Please Enter Value Between 0 And 59 in the  Minute of Longitude"},
+    {&BirthDataFields::latitudeDegrees, BirthField::LatitudeDegrees, 0, 89,
+     "Please Enter Value Between 0 And 89 in the Degree of Latitude"},
+    {&BirthDataFields::latitudeMinutes, BirthField::LatitudeMinutes, 0, 59,
+     "Please Enter Value Between 0 And 59 in the  Minute of Latitude"},
+}};
+
+/// How one text becomes a number of the birth data record.
+struct NumberField
+{
+    std::string BirthDataFields::*text;
+    BirthField field;
+    std::int16_t BirthData::*target;
+    bool magnitude; // the zone's sign does not reach the computation
+};
+
+// The seconds are not read: a reading uses hours and minutes only.
+const std::array<NumberField, 10> kNumberFields{{
+    {&BirthDataFields::day, BirthField::Day, &BirthData::BirthDay, false},
+    {&BirthDataFields::year, BirthField::Year, &BirthData::BirthYear, false},
+    {&BirthDataFields::hour, BirthField::Hour, &BirthData::BirthHour, false},
+    {&BirthDataFields::minute, BirthField::Minute, &BirthData::BirthMinute, false},
+    {&BirthDataFields::zoneHour, BirthField::ZoneHour, &BirthData::ZoneHours, true},
+    {&BirthDataFields::zoneMinute, BirthField::ZoneMinute, &BirthData::ZoneMinutes, true},
+    {&BirthDataFields::longitudeDegrees, BirthField::LongitudeDegrees, &BirthData::LongitudeDegrees,
+     false},
+    {&BirthDataFields::longitudeMinutes, BirthField::LongitudeMinutes, &BirthData::LongitudeMinutes,
+     false},
+    {&BirthDataFields::latitudeDegrees, BirthField::LatitudeDegrees, &BirthData::LatitudeDegrees,
+     false},
+    {&BirthDataFields::latitudeMinutes, BirthField::LatitudeMinutes, &BirthData::LatitudeMinutes,
+     false},
+}};
+
+bool IsLeapYear(int year)
+{
+    return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
+}
+
+/// The text as a whole number, or 0 when it is none (as a list's text is read).
+int WholeNumberOrZero(std::string_view text)
+{
+    int value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    return (error == std::errc() && end == text.data() + text.size()) ? value : 0;
+}
+
+/// A text as a 16-bit whole number: a fraction (only pasted text brings one) rounds to
+/// the nearest whole number, a half to the even one. Nothing when the text is no number
+/// or the number does not fit.
+std::optional<std::int16_t> RecordNumber(std::string_view text, bool magnitude)
+{
+    const std::optional<double> value = FieldText::NumericValue(text);
+    if (!value)
+        return std::nullopt;
+    double whole = std::nearbyint(*value); // the default rounding sends halves to even
+    if (magnitude)
+        whole = std::fabs(whole);
+    if (whole < std::numeric_limits<std::int16_t>::min() ||
+        whole > std::numeric_limits<std::int16_t>::max())
+        return std::nullopt;
+    return static_cast<std::int16_t>(whole);
+}
+
+Refusal RefuseField(BirthField field, std::string_view message)
+{
+    return {field, std::string(message), Refusal::Icon::Critical, true};
+}
+
+Refusal RefuseDate(std::string_view message)
+{
+    return {BirthField::Day, std::string(message), Refusal::Icon::Information, false};
+}
+
+} // namespace
+
+namespace FieldText {
+
+std::string_view TrimSpaces(std::string_view text)
+{
+    const auto first = text.find_first_not_of(' ');
+    if (first == std::string_view::npos)
+        return {};
+    return text.substr(first, text.find_last_not_of(' ') - first + 1);
+}
+
+std::optional<double> NumericValue(std::string_view text)
+{
+    const std::string_view number = TrimSpaces(text);
+    std::size_t digits = 0;
+    bool point = false;
+    for (std::size_t i = 0; i < number.size(); ++i) {
+        const char c = number[i];
+        if (c >= '0' && c <= '9')
+            ++digits;
+        else if (c == '-' && i == 0)
+            continue;
+        else if (c == '.' && !point)
+            point = true;
+        else
+            return std::nullopt;
+    }
+    if (digits == 0)
+        return std::nullopt;
+    // The characters are checked above; from_chars reads them whatever the locale.
+    double value = 0;
+    const auto [end, error] = std::from_chars(number.data(), number.data() + number.size(), value,
+                                              std::chars_format::fixed);
+    if (error != std::errc() || end != number.data() + number.size())
+        return std::nullopt;
+    return value;
+}
+
+} // namespace FieldText
+
+std::optional<int> MonthNumber(std::string_view monthName)
+{
+    const auto found = std::ranges::find(kMonthNames, monthName);
+    if (found == kMonthNames.end())
+        return std::nullopt;
+    return static_cast<int>(found - kMonthNames.begin()) + 1;
+}
+
+std::optional<Refusal> ValidateBirthData(const BirthDataFields& fields, NameRule nameRule)
+{
+    if (nameRule == NameRule::Required && FieldText::TrimSpaces(fields.name).empty())
+        return RefuseField(BirthField::Name, "Please Enter Name");
+
+    // Each number box must read as a number as a whole and lie within its range.
+    for (const NumberCheck& check : kNumberChecks) {
+        const std::optional<double> value = FieldText::NumericValue(fields.*check.text);
+        if (!value || *value < check.lowest || *value > check.highest)
+            return RefuseField(check.field, check.message);
+    }
+
+    // The window checks the date by list position; the texts name the same positions.
+    const int month = MonthNumber(fields.month).value_or(0);
+    const int day = WholeNumberOrZero(fields.day);
+    const int februaryDays = IsLeapYear(WholeNumberOrZero(fields.year)) ? 29 : 28;
+    if (month == kFebruary && day > februaryDays)
+        return RefuseDate("Please Enter Correct Date Or Month!");
+    if (std::ranges::find(kThirtyDayMonths, month) != kThirtyDayMonths.end() && day == 31)
+        return RefuseDate("Please Enter Correct Date Or Month !");
+    return std::nullopt;
+}
+
+std::variant<BirthData, Refusal> ReadBirthData(const BirthDataFields& fields,
+                                               const BirthData& previous, NameRule nameRule)
+{
+    if (std::optional<Refusal> refusal = ValidateBirthData(fields, nameRule))
+        return *refusal;
+
+    BirthData birth = previous;
+    birth.PersonName = fields.name; // as typed, not trimmed
+    if (const std::optional<int> month = MonthNumber(fields.month))
+        birth.BirthMonth = static_cast<std::int16_t>(*month);
+    for (const NumberField& number : kNumberFields) {
+        const std::optional<std::int16_t> value =
+            RecordNumber(fields.*number.text, number.magnitude);
+        if (!value)
+            return RefuseField(number.field,
+                               "This value cannot be used for a reading. Please correct it.");
+        birth.*number.target = *value;
+    }
+    birth.LongitudeIsEast = fields.east;
+    birth.LatitudeIsSouth = fields.south;
+    birth.DaylightSaving = fields.daylightSaving;
+    return birth;
+}
+
+BirthDataFields FieldsFor(const BirthData& birth)
+{
+    auto text = [](int number) { return std::to_string(number); };
+    const bool knownMonth = birth.BirthMonth >= 1 && birth.BirthMonth <= 12;
+    return {
+        .name = birth.PersonName,
+        .month = knownMonth
+                     ? std::string(kMonthNames[static_cast<std::size_t>(birth.BirthMonth - 1)])
+                     : std::string(),
+        .day = text(birth.BirthDay),
+        .year = text(birth.BirthYear),
+        .hour = text(birth.BirthHour),
+        .minute = text(birth.BirthMinute),
+        .zoneHour = text(birth.ZoneHours),
+        .zoneMinute = text(birth.ZoneMinutes),
+        .longitudeDegrees = text(birth.LongitudeDegrees),
+        .longitudeMinutes = text(birth.LongitudeMinutes),
+        .east = birth.LongitudeIsEast,
+        .latitudeDegrees = text(birth.LatitudeDegrees),
+        .latitudeMinutes = text(birth.LatitudeMinutes),
+        .south = birth.LatitudeIsSouth,
+        .daylightSaving = birth.DaylightSaving,
+    };
+}

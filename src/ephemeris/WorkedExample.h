@@ -1,0 +1,43 @@
+// The worked example that the program's documentation walks through: a birth in
+// New Delhi at noon on the first day of 2000, and the four texts it reads.
+// Shared by the tests, the benchmarks and the tools; the program never uses it.
+#pragma once
+
+#include "modEphemeris.h"
+
+#include <array>
+#include <string_view>
+
+namespace modEphemeris {
+
+/// 1 January 2000, 12:00 local time, zone 5 h 30 min, 77° 13' East, 28° 37' North,
+/// no daylight saving.
+inline BirthData WorkedExample()
+{
+    return {.PersonName = "Asha Rao",
+            .BirthMonth = 1,
+            .BirthDay = 1,
+            .BirthYear = 2000,
+            .BirthHour = 12,
+            .BirthMinute = 0,
+            .ZoneHours = 5,
+            .ZoneMinutes = 30,
+            .LongitudeDegrees = 77,
+            .LongitudeMinutes = 13,
+            .LongitudeIsEast = true,
+            .LatitudeDegrees = 28,
+            .LatitudeMinutes = 37,
+            .LatitudeIsSouth = false,
+            .DaylightSaving = false};
+}
+
+/// The worked example's place, as the entry window's City, State and Country.
+inline constexpr std::array<std::string_view, 3> kWorkedExamplePlace{"New Delhi", "Delhi", "India"};
+
+/// Its four texts in the display's order: sidereal without and with parallax, then
+/// tropical without and with parallax.
+inline constexpr std::array<std::string_view, 4> kWorkedExampleTexts{
+    "16\xC2\xB0 42' 10\" Lib", "16\xC2\xB0 13' 46\" Lib", "10\xC2\xB0 33' 23\" Sco",
+    "10\xC2\xB0 4' 59\" Sco"};
+
+} // namespace modEphemeris
