@@ -25,7 +25,7 @@ QString systemError()
 /// file stands there; empty when nothing does.
 QString obstacleAt(const QString& path)
 {
-    struct stat info{};
+    struct stat info = {};
     if (::lstat(QFile::encodeName(path).constData(), &info) != 0 || S_ISREG(info.st_mode))
         return {};
     if (S_ISDIR(info.st_mode))
@@ -56,8 +56,7 @@ private:
 /// Who holds a lock file that already exists.
 struct Holder
 {
-    enum class Kind
-    {
+    enum class Kind {
         None,           ///< nobody: the file was stale and is gone now
         ThisUser,       ///< a live process of this user
         AnotherAccount, ///< a live process of another account
@@ -87,7 +86,7 @@ Holder removeUnlessHeld(const QString& path)
         return {Holder::Kind::Unknown, QStringLiteral("it could not be opened: ") + systemError()};
     }
     const OpenFile file(fd);
-    struct stat opened{};
+    struct stat opened = {};
     if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
         if (errno != EWOULDBLOCK)
             return {Holder::Kind::Unknown,
@@ -96,7 +95,7 @@ Holder removeUnlessHeld(const QString& path)
         return {ours ? Holder::Kind::ThisUser : Holder::Kind::AnotherAccount, {}};
     }
     // Remove only the file tested: a copy starting beside us may have put a new one there.
-    struct stat there{};
+    struct stat there = {};
     const bool stillThere = ::fstat(fd, &opened) == 0 && ::lstat(name.constData(), &there) == 0 &&
                             sameFile(opened, there);
     if (stillThere && ::unlink(name.constData()) != 0 && errno != ENOENT)

@@ -8,8 +8,7 @@ struct LockFolder;
 /// What an attempt to take the single-instance lock found.
 struct LockOutcome
 {
-    enum class State
-    {
+    enum class State {
         Held,            ///< this process holds the lock
         AnotherCopyRuns, ///< a live copy run by this user on this machine holds it
         Unavailable,     ///< no lock could be had: the program runs unguarded

@@ -23,7 +23,7 @@ LockFolder userLockFolder(const QString& runtimeDir, const QString& tempDir)
     if (::mkdir(name.constData(), 0700) != 0 && errno != EEXIST)
         return failed("could not be created");
     // lstat, not stat: a symbolic link planted under this name is not our folder.
-    struct stat info{};
+    struct stat info = {};
     if (::lstat(name.constData(), &info) != 0)
         return failed("could not be examined");
     if (!S_ISDIR(info.st_mode))

@@ -11,8 +11,9 @@
 int main(int argc, char* argv[])
 {
     QCoreApplication app(argc, argv);
-    const auto instance = argc > 1 ? std::make_unique<SingleInstance>(QString::fromLocal8Bit(argv[1]))
-                                   : std::make_unique<SingleInstance>();
+    const auto instance = argc > 1
+                              ? std::make_unique<SingleInstance>(QString::fromLocal8Bit(argv[1]))
+                              : std::make_unique<SingleInstance>();
     const LockOutcome lock = instance->acquire();
     switch (lock.state) {
     case LockOutcome::State::Held:
