@@ -130,6 +130,8 @@ bool LockStage::stage(LockScene scene)
         return QDir().mkdir(lockPath_);
     case LockScene::DanglingLink:
         return QFile::link(path(QStringLiteral("nowhere")), lockPath_);
+    case LockScene::NamedPipeInTheWay:
+        return ::mkfifo(QFile::encodeName(lockPath_).constData(), 0600) == 0;
     case LockScene::ReadOnlyFolder:
         lockPath_ = makeReadOnlyFolder({});
         return !lockPath_.isEmpty();

@@ -18,6 +18,7 @@ enum class LockScene {
     DeadPid,
     FolderInTheWay,
     DanglingLink,
+    NamedPipeInTheWay,
     ReadOnlyFolder,
     StaleLockInReadOnlyFolder,
     CopyOfAnotherAccount,

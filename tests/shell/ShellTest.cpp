@@ -220,6 +220,7 @@ void ShellTest::startingCopyJudgesWhatHoldsItsLock_data()
     // No lock to be had: start all the same, and say why.
     QTest::newRow("a folder in the way") << LockScene::FolderInTheWay << unguarded;
     QTest::newRow("a dangling symbolic link") << LockScene::DanglingLink << unguarded;
+    QTest::newRow("a named pipe, never read") << LockScene::NamedPipeInTheWay << unguarded;
     QTest::newRow("a read-only folder") << LockScene::ReadOnlyFolder << unguarded;
     QTest::newRow("a stale lock in a read-only folder")
         << LockScene::StaleLockInReadOnlyFolder << unguarded;
