@@ -47,7 +47,6 @@ public:
         if (fd_ >= 0)
             ::close(fd_);
     }
-    int fd() const { return fd_; }
 
 private:
     int fd_;

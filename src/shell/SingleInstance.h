@@ -19,7 +19,7 @@ struct LockOutcome
     QString reason; ///< why no lock could be had (Unavailable only)
 
     /// The line for standard error when the program runs unguarded.
-    QString notice() const;
+    [[nodiscard]] QString notice() const;
 };
 
 /// Refuses a second running copy: the first copy holds a lock file for its
@@ -34,11 +34,11 @@ public:
     explicit SingleInstance(const QString& lockPath);
 
     /// Takes the lock, or says who holds it or why none could be had.
-    LockOutcome acquire();
+    [[nodiscard]] LockOutcome acquire();
 
 private:
     explicit SingleInstance(const LockFolder& folder);
-    LockOutcome outcome(LockOutcome::State state, const QString& reason = {}) const;
+    [[nodiscard]] LockOutcome outcome(LockOutcome::State state, const QString& reason = {}) const;
 
     QLockFile lock_;
     QString folderProblem_;

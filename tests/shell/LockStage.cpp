@@ -27,7 +27,11 @@ QByteArray record(qint64 pid, const QByteArray& host = QSysInfo::machineHostName
            QSysInfo::bootUniqueId() + '\n';
 }
 
-const QByteArray kAnotherMachine = record(4242, "elsewhere.example", "0123456789abcdef");
+QByteArray anotherMachinesRecord()
+{
+    return record(4242, "elsewhere.example", "0123456789abcdef");
+}
+
 const QByteArray kGarbage = "\x7f\x01 not a lock record\n";
 
 bool write(const QString& path, const QByteArray& content)
@@ -108,7 +112,7 @@ bool LockStage::stage(LockScene scene)
     case LockScene::LiveCopy:
         return holderLocked(lockPath_, false);
     case LockScene::LiveCopyWhoseRecordNamesAnotherMachine:
-        return holderLocked(lockPath_, false) && write(lockPath_, kAnotherMachine);
+        return holderLocked(lockPath_, false) && write(lockPath_, anotherMachinesRecord());
     case LockScene::RecordOfACopyHoldingAnotherLock:
         return holderLocked(path(QStringLiteral("other.lock")), false) &&
                write(lockPath_, record(holders_.back()->processId()));
@@ -121,11 +125,13 @@ bool LockStage::stage(LockScene scene)
     case LockScene::EmptyFile:
         return write(lockPath_, {});
     case LockScene::AnotherMachinesLock:
-        return write(lockPath_, kAnotherMachine);
+        return write(lockPath_, anotherMachinesRecord());
     case LockScene::PidNowUsedByAnotherProgram: // this test's own process
         return write(lockPath_, record(QCoreApplication::applicationPid()));
-    case LockScene::DeadPid:
-        return write(lockPath_, record(pidOfAnEndedProcess()));
+    case LockScene::DeadPid: {
+        const qint64 pid = pidOfAnEndedProcess();
+        return pid > 0 && write(lockPath_, record(pid));
+    }
     case LockScene::FolderInTheWay:
         return QDir().mkdir(lockPath_);
     case LockScene::DanglingLink:
