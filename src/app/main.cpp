@@ -5,6 +5,7 @@
 #include "shell/SingleInstance.h"
 
 #include <QApplication>
+#include <cstdio>
 
 int main(int argc, char* argv[])
 {
@@ -15,8 +16,13 @@ int main(int argc, char* argv[])
     // ends through its orderly exit, never because no window is visible.
     QApplication::setQuitOnLastWindowClosed(false);
 
+    // Only a live copy of this user's refuses the start; when no lock can be had at
+    // all, the program runs without the guard and says why on standard error.
     SingleInstance instance;
-    if (!instance.acquire()) {
+    const LockOutcome lock = instance.acquire();
+    if (lock.state == LockOutcome::State::Unavailable)
+        std::fprintf(stderr, "%s\n", qPrintable(lock.notice()));
+    if (lock.state == LockOutcome::State::AnotherCopyRuns) {
         AppServices::current().message(nullptr, QMessageBox::Information,
                                        QStringLiteral("Application is already running"));
         return 0;

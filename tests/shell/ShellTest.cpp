@@ -1,3 +1,4 @@
+#include "LockStage.h"
 #include "shell/AppLifetime.h"
 #include "shell/CoBrand.h"
 #include "shell/LinkLabel.h"
@@ -78,6 +79,8 @@ private slots:
 
     void secondCopyIsRefusedWhileTheFirstRuns();
     void lockOfAKilledCopyDoesNotBlock();
+    void startingCopyJudgesWhatHoldsItsLock_data();
+    void startingCopyJudgesWhatHoldsItsLock();
 
     void exitClosesEveryWindowHiddenOnesToo();
     void exitStartedByClosingAWindowEndsOnce();
@@ -169,7 +172,7 @@ void ShellTest::secondCopyIsRefusedWhileTheFirstRuns()
     QCOMPARE(startLockHolder(holder, lockPath), QByteArray("locked"));
 
     SingleInstance second(lockPath);
-    QVERIFY(!second.acquire());
+    QCOMPARE(second.acquire().state, LockOutcome::State::AnotherCopyRuns);
     QCOMPARE(holder.state(), QProcess::Running); // the first copy is left alone
 
     holder.kill();
@@ -187,12 +190,69 @@ void ShellTest::lockOfAKilledCopyDoesNotBlock()
     QVERIFY(QFile::exists(lockPath));
 
     SingleInstance next(lockPath);
-    QVERIFY(next.acquire());
+    QCOMPARE(next.acquire().state, LockOutcome::State::Held);
     // And now the next start after it is refused.
     QProcess third;
     QCOMPARE(startLockHolder(third, lockPath), QByteArray("refused"));
     third.kill();
     third.waitForFinished();
+}
+
+void ShellTest::startingCopyJudgesWhatHoldsItsLock_data()
+{
+    QTest::addColumn<LockScene>("scene");
+    QTest::addColumn<QByteArray>("answer");
+    const QByteArray locked = "locked";
+    const QByteArray refused = "refused";
+    const QByteArray unguarded = "unguarded";
+    // Only a live copy of this user's refuses a start.
+    QTest::newRow("a live copy") << LockScene::LiveCopy << refused;
+    QTest::newRow("a live copy on a renamed host")
+        << LockScene::LiveCopyWhoseRecordNamesAnotherMachine << refused;
+    // A lock nobody holds is taken over, whatever it says.
+    QTest::newRow("the record of a copy that holds another lock")
+        << LockScene::RecordOfACopyHoldingAnotherLock << locked;
+    QTest::newRow("garbage, three days old") << LockScene::GarbageThreeDaysOld << locked;
+    QTest::newRow("empty, as after a power loss") << LockScene::EmptyFile << locked;
+    QTest::newRow("written on another machine") << LockScene::AnotherMachinesLock << locked;
+    QTest::newRow("its pid now another program's")
+        << LockScene::PidNowUsedByAnotherProgram << locked;
+    QTest::newRow("its pid ended") << LockScene::DeadPid << locked;
+    // No lock to be had: start all the same, and say why.
+    QTest::newRow("a folder in the way") << LockScene::FolderInTheWay << unguarded;
+    QTest::newRow("a dangling symbolic link") << LockScene::DanglingLink << unguarded;
+    QTest::newRow("a named pipe, never read") << LockScene::NamedPipeInTheWay << unguarded;
+    QTest::newRow("a read-only folder") << LockScene::ReadOnlyFolder << unguarded;
+    QTest::newRow("a stale lock in a read-only folder")
+        << LockScene::StaleLockInReadOnlyFolder << unguarded;
+    QTest::newRow("held by another account") << LockScene::CopyOfAnotherAccount << unguarded;
+    // Without a runtime folder, the temp folder's shared name is nobody's to hold.
+    QTest::newRow("no runtime folder: garbage under the shared name")
+        << LockScene::GarbagePlantedUnderTheSharedName << locked;
+    QTest::newRow("no runtime folder: another account's copy under the shared name")
+        << LockScene::AnotherAccountsCopyUnderTheSharedName << locked;
+    QTest::newRow("no runtime folder: the private folder is another account's")
+        << LockScene::PrivateFolderOfAnotherAccount << unguarded;
+    QTest::newRow("no runtime folder: a link in place of the private folder")
+        << LockScene::LinkInPlaceOfThePrivateFolder << unguarded;
+}
+
+void ShellTest::startingCopyJudgesWhatHoldsItsLock()
+{
+    QFETCH(LockScene, scene);
+    QFETCH(QByteArray, answer);
+    if (!LockStage::canStage(scene))
+        QSKIP("staging another account's files needs root and setpriv");
+    LockStage stage;
+    QVERIFY(stage.stage(scene));
+
+    QCOMPARE(stage.startCopy(), answer);
+    if (answer == "locked")
+        QVERIFY(QFileInfo(stage.lockPath()).isFile());
+    const QByteArray errors = stage.endCopy();
+    if (answer == "unguarded") // the one line names the lock it could not take
+        QVERIFY2(errors.contains(QFile::encodeName(stage.lockPath())), errors.constData());
+    QVERIFY(stage.holdersStillRun()); // nothing is done to a running copy
 }
 
 void ShellTest::exitClosesEveryWindowHiddenOnesToo()
