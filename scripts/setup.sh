@@ -5,7 +5,7 @@
 # What building and running the program takes.
 PROGRAM_PACKAGES=(
     cmake ninja-build g++ pkg-config
-    qt6-base-dev qt6-webengine-dev libqt6svg6 qt6-qpa-plugins fonts-dejavu-core
+    qt6-base-dev qt6-webengine-dev libqt6svg6 qt6-qpa-plugins fonts-dejavu-core libfontconfig-dev
 )
 # What the tests take besides: the test frameworks, an X server for the desktop
 # runs, and the checkers of the desktop files and the package.

@@ -18,7 +18,6 @@
 namespace {
 
 constexpr int kProbeExitStatus = 77;
-constexpr double kTarget = 1.15;
 
 struct Run
 {
@@ -86,6 +85,7 @@ int main(int argc, char* argv[])
     setenv("LD_PRELOAD", FIRST_IDLE_EXIT_PROBE, 1);
 
     std::vector<Program> programs{{"minimal window", MINIMAL_WINDOW, {}},
+                                  {"label and menus", LABELLED_WINDOW, {}},
                                   {"selenoscope", SELENOSCOPE, {}}};
     bool ok = true;
     for (int round = -1; round < runs && ok; ++round) { // round -1 warms the caches
@@ -114,9 +114,13 @@ int main(int argc, char* argv[])
         std::printf("%-16s %10.1f %10.1f\n", program.label, medians.back().first,
                     medians.back().second);
     }
-    const double wallRatio = medians[1].first / medians[0].first;
-    const double peakRatio = medians[1].second / medians[0].second;
-    std::printf("%-16s %10.2f %10.2f   (target at most %.2f)\n", "ratio", wallRatio, peakRatio,
-                kTarget);
+    // The program against each yardstick: a window that draws nothing, and one
+    // with a line of text and a menu bar, which pays the font system's set-up too.
+    for (std::size_t yardstick : {0U, 1U}) {
+        const double wallRatio = medians[2].first / medians[yardstick].first;
+        const double peakRatio = medians[2].second / medians[yardstick].second;
+        std::printf("ratio to %-16s %5.2f %10.2f%s\n", programs[yardstick].label, wallRatio,
+                    peakRatio, yardstick == 1 ? "   (target at most 1.10)" : "");
+    }
     return 0;
 }

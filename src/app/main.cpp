@@ -1,7 +1,9 @@
 #include "app/AppController.h"
+#include "app/FontSetUp.h"
 #include "lookup/LocationLookup.h"
 #include "shell/AppServices.h"
 #include "shell/CoBrand.h"
+#include "shell/ProgramStyle.h"
 #include "shell/SingleInstance.h"
 
 #include <QApplication>
@@ -9,9 +11,11 @@
 
 int main(int argc, char* argv[])
 {
+    FontSetUp fonts; // on its own thread while the application connects to the display
     PrepareLocationBrowser();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("selenoscope"));
+    QApplication::setStyle(new ProgramStyle);
     // The entry window is only hidden while a reading is shown: the program
     // ends through its orderly exit, never because no window is visible.
     QApplication::setQuitOnLastWindowClosed(false);
@@ -29,6 +33,7 @@ int main(int argc, char* argv[])
     }
 
     SeedRandomFromClock();
+    fonts.finish();
     AppController controller;
     controller.start();
     return QApplication::exec();

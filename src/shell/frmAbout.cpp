@@ -21,7 +21,7 @@ frmAbout::frmAbout(QWidget* parent) : QDialog(parent)
     setFont(uiFont(8.25));
 
     NAMED(picIcon, this);
-    picIcon->setPixmap(appIcon().pixmap(48, 48));
+    picIcon->setPixmap(appIconPixmap(48));
 
     NAMED(Label2, this, kWindowCaption);
     Label2->setFont(uiFont(12, true));

@@ -303,13 +303,18 @@ QWidget* DesktopWindowsTest::open(const QString& which)
 
 void DesktopWindowsTest::windowsWearTheProgramsIcon()
 {
-    // The SVG the desktop shows is compiled in and drawn, not the stand-in crescent.
-    const QIcon svg(QStringLiteral(":/icons/selenoscope.svg"));
-    const QImage expected = svg.pixmap(64, 64).toImage();
-    QVERIFY2(!expected.isNull(), "the program's SVG icon cannot be drawn");
-    QCOMPARE(appIcon().pixmap(64, 64).toImage(), expected);
+    // The desktop's SVG, drawn at every size the windows carry, and not the SVG of
+    // an older build.
+    const QIcon svg(QStringLiteral(SELENOSCOPE_ICON_SVG));
     QWidget* window = open(QStringLiteral("entry window"));
-    QCOMPARE(window->windowIcon().pixmap(64, 64).toImage(), expected);
+    for (const int size : {16, 32, 64, 128}) {
+        const QImage expected = svg.pixmap(size, size).toImage();
+        QVERIFY2(!expected.isNull(), "the program's SVG icon cannot be drawn");
+        QCOMPARE(appIcon().pixmap(size, size).toImage(), expected);
+        QCOMPARE(window->windowIcon().pixmap(size, size).toImage(), expected);
+    }
+    // The about box's size.
+    QCOMPARE(appIconPixmap(48).toImage(), svg.pixmap(48, 48).toImage());
 }
 
 void DesktopWindowsTest::everyControlHasAName()

@@ -2,7 +2,9 @@
 #include "shell/AppLifetime.h"
 #include "shell/CoBrand.h"
 #include "shell/LinkLabel.h"
+#include "shell/ProgramStyle.h"
 #include "shell/PromoLabels.h"
+#include "shell/RawImage.h"
 #include "shell/SharedMenus.h"
 #include "shell/SingleInstance.h"
 #include "shell/frmAbout.h"
@@ -10,15 +12,18 @@
 #include "support/UrlRecorder.h"
 #include "support/WindowControls.h"
 
+#include <QGroupBox>
 #include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPointer>
 #include <QProcess>
 #include <QPushButton>
+#include <QStyleFactory>
 #include <QTemporaryDir>
 #include <QtTest>
 #include <array>
+#include <memory>
 
 namespace {
 
@@ -93,6 +98,8 @@ private slots:
     void linkLabelsOpenTheirPages_data();
     void linkLabelsOpenTheirPages();
     void aboutBoxLinksAndOk();
+    void programStyleDrawsGroupBoxesAsItsBase_data();
+    void programStyleDrawsGroupBoxesAsItsBase();
 };
 
 void ShellTest::coBrandNumberRounding_data()
@@ -431,6 +438,38 @@ void ShellTest::aboutBoxLinksAndOk()
     QTest::mouseClick(ui.cmdOK, Qt::LeftButton);
     QVERIFY(!about.isVisible());
     QCOMPARE(about.result(), int(QDialog::Accepted));
+}
+
+void ShellTest::programStyleDrawsGroupBoxesAsItsBase_data()
+{
+    QTest::addColumn<QString>("base");
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<bool>("checkable");
+    for (const char* base : {"Fusion", "Windows"}) {
+        QTest::addRow("%s, titled", base) << base << "Longitude" << false;
+        QTest::addRow("%s, without title", base) << base << "" << false;
+        QTest::addRow("%s, checkable", base) << base << "Latitude" << true;
+    }
+}
+
+void ShellTest::programStyleDrawsGroupBoxesAsItsBase()
+{
+    QFETCH(QString, base);
+    QFETCH(QString, title);
+    QFETCH(bool, checkable);
+    // The frame image the program draws for Qt's own style is compiled in.
+    QVERIFY(!rawImage(QStringLiteral(":/images/fusion-groupbox.argb")).isNull());
+
+    auto drawn = [&](QStyle* style) {
+        QGroupBox box(title);
+        box.setCheckable(checkable);
+        box.setStyle(style);
+        box.resize(180, 90);
+        return box.grab().toImage();
+    };
+    const std::unique_ptr<QStyle> plain(QStyleFactory::create(base));
+    ProgramStyle program(QStyleFactory::create(base));
+    QCOMPARE(drawn(&program), drawn(plain.get()));
 }
 
 QTEST_MAIN(ShellTest)
