@@ -4,15 +4,15 @@
 // the texts cut minutes and seconds. Three rewritings keep the bits:
 // - sincos gives the same sine and cosine as separate calls (glibc; the tests check it);
 // - a product with multiplier 0 in a term's argument is a zero, and adding a zero to
-//   a partial sum changes nothing (see EveryTermHasAPositiveMultiplier for a sum that
-//   is itself zero), so it is left out while the other products keep their order;
+//   a non-zero partial sum changes nothing (see EveryTermHasAPositiveMultiplier for a
+//   sum that is itself zero), so it is left out while the other products keep their order;
 // - multiplying by an eccentricity factor of 1 changes nothing, so it is left out.
 #include "MoonAtInstant.h"
 
+#include <algorithm>
 #include <array>
-#include <cmath>
+#include <cmath> // with glibc also sincos, a GNU extension
 #include <cstddef>
-#include <math.h> // sincos, a GNU extension that <cmath> does not declare
 #include <type_traits>
 #include <utility>
 
@@ -55,19 +55,16 @@ constexpr NonZeroMultipliers NonZeroOf(const LunarTerm& term)
     return nonZero;
 }
 
-// When every product of an argument is zero, the table's loop and the shortened sum
-// could differ only in the sign of that zero, and only if every remaining product
-// were -0. A positive multiplier times an argument (never -0: each is a sum of two
-// non-zero numbers times a positive factor) is +0 or not zero, so both sums are +0.
+// Leaving out zeros could change a sum only in the sign of a zero result. A sum is -0
+// only when every addend is -0, and a positive multiplier times D, M, Mp or F is never
+// -0 (each is a sum of two non-zero numbers, which is never -0, times a positive
+// factor). With such a product in every term neither sum is -0: a zero is +0 in both.
 template <std::size_t N>
 constexpr bool EveryTermHasAPositiveMultiplier(const std::array<LunarTerm, N>& table)
 {
-    for (const LunarTerm& term : table) {
-        if (term.d <= 0 && term.m <= 0 && term.mp <= 0 && term.f <= 0) {
-            return false;
-        }
-    }
-    return true;
+    return std::ranges::all_of(table, [](const LunarTerm& term) {
+        return term.d > 0 || term.m > 0 || term.mp > 0 || term.f > 0;
+    });
 }
 static_assert(EveryTermHasAPositiveMultiplier(kLongitudeTerms));
 static_assert(EveryTermHasAPositiveMultiplier(kLatitudeTerms));

@@ -95,7 +95,8 @@ using MinuteIndex = std::int64_t;
 MinuteIndex MinuteIndexOf(const BirthData& birth)
 {
     const int jdn = JulianDayNumber(birth.BirthMonth, birth.BirthDay, birth.BirthYear);
-    return MinuteIndex{jdn} * kMinutesPerDay + birth.BirthHour * 60 + birth.BirthMinute;
+    return (MinuteIndex{jdn} * kMinutesPerDay) + (MinuteIndex{birth.BirthHour} * 60) +
+           birth.BirthMinute;
 }
 
 LocalMinute LocalMinuteOf(MinuteIndex index)
@@ -292,12 +293,10 @@ std::string ZoneRule(const BirthData& birth)
 std::string OffsetRule(int utcOffsetSeconds)
 {
     const int magnitude = std::abs(utcOffsetSeconds);
-    std::string offset = HoursAndMinutes(magnitude);
-    if (magnitude < 10 * 3600) {
-        offset.insert(0, "0");
-    }
-    return "The clock at the place kept UTC" +
-           (utcOffsetSeconds < 0 ? std::string(kMinus) : std::string("+")) + offset +
+    // Two digits for the hours, as in UTC+02:00.
+    const std::string hours = magnitude < 10 * 3600 ? "0" : "";
+    const std::string sign = utcOffsetSeconds < 0 ? std::string(kMinus) : "+";
+    return "The clock at the place kept UTC" + sign + hours + HoursAndMinutes(magnitude) +
            Formula(-utcOffsetSeconds);
 }
 

@@ -5,9 +5,8 @@
 
 #include <array>
 #include <bit>
-#include <cmath>
+#include <cmath> // with glibc also sincos
 #include <cstdint>
-#include <math.h> // sincos
 #include <random>
 
 namespace {
