@@ -1,5 +1,6 @@
 // The built-in data of the Moon computation: the periodic terms of the lunar
-// theory and the zodiac sign codes. Plain C++, no Qt, so the tests check it too.
+// theory, the zodiac sign codes and the nakshatra names. Plain C++, no Qt, so the tests check it
+// too.
 #pragma once
 
 #include <array>
@@ -120,5 +121,37 @@ inline constexpr std::array<std::string_view, 12> kSignCodes{{
     "Pis",
 }};
 static_assert(kSignCodes.size() == 12);
+
+// The 27 nakshatras of the sidereal zodiac, from 0 degrees, 13 degrees 20 minutes each.
+inline constexpr std::array<std::string_view, 27> kNakshatraNames{{
+    "Ashwini",
+    "Bharani",
+    "Krittika",
+    "Rohini",
+    "Mrigashira",
+    "Ardra",
+    "Punarvasu",
+    "Pushya",
+    "Ashlesha",
+    "Magha",
+    "Purva Phalguni",
+    "Uttara Phalguni",
+    "Hasta",
+    "Chitra",
+    "Swati",
+    "Vishakha",
+    "Anuradha",
+    "Jyeshtha",
+    "Mula",
+    "Purva Ashadha",
+    "Uttara Ashadha",
+    "Shravana",
+    "Dhanishta",
+    "Shatabhisha",
+    "Purva Bhadrapada",
+    "Uttara Bhadrapada",
+    "Revati",
+}};
+static_assert(kNakshatraNames.size() == 27);
 
 } // namespace modEphemeris

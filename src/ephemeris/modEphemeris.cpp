@@ -6,32 +6,19 @@
 // terms. Fast math would reorder them: refuse it.
 #include "modEphemeris.h"
 
+#include "EphemerisInternal.h"
+
+#include <array>
+#include <charconv>
 #include <cmath>
 #include <cstddef>
+#include <string_view>
 
 #ifdef __FAST_MATH__
 #error "The Moon reading needs exact IEEE arithmetic; build without -ffast-math."
 #endif
 
 namespace modEphemeris {
-
-namespace {
-
-// Stored values rather than M_PI: the quoted readings were made with these digits.
-constexpr double kDegToRad = 0.0174532925199433;
-constexpr double kRadToDeg = 57.2957795130823;
-constexpr double kPi = 3.14159265358979;
-constexpr double kHalfPi = 1.5707963267949;
-
-// Ratio of the Earth's polar to equatorial radius.
-constexpr double kPolarRatio = 0.996647;
-
-// Whole part of a / b rounded down, for b > 0.
-int FloorDiv(int a, int b)
-{
-    const int q = a / b;
-    return (a % b != 0 && a < 0) ? q - 1 : q;
-}
 
 double SignedLongitude(const BirthData& birth)
 {
@@ -45,19 +32,22 @@ double SignedLatitude(const BirthData& birth)
     return birth.LatitudeIsSouth ? -latitude : latitude;
 }
 
-// The arguments of the lunar series, in radians, and the eccentricity factor.
-struct LunarArguments
+TimeArguments TimeArgumentsOf(int jdn, double ut)
 {
-    double D, M, Mp, F, E;
+    TimeArguments t{};
+    t.ut = ut;
+    t.jdn = jdn;
+    const int days = jdn - 2451545;
+    t.T0 = (days - 0.5) / 36525;
+    t.T = (ut / 24 + days - 0.5) / 36525;
+    return t;
+}
 
-    [[nodiscard]] double Of(const LunarTerm& term) const
-    {
-        return term.d * D + term.m * M + term.mp * Mp + term.f * F;
-    }
-    [[nodiscard]] double Factor(const LunarTerm& term) const { return term.timesE ? E : 1.0; }
-};
-
-} // namespace
+double InZodiac(double lambda, double ayan)
+{
+    const double x = lambda + ayan;
+    return x < 0 ? x + 360 : x;
+}
 
 double FoldIntoRange(double x, double period)
 {
@@ -88,6 +78,23 @@ int JulianDayNumber(int month, int day, int year)
     return jdn;
 }
 
+CalendarDate DateOfDayNumber(int jdn)
+{
+    // Counted from 1 March of the year -4716 (Julian), whole years of 1461 days in four;
+    // the Gregorian days drop the century leap days that the Julian calendar keeps.
+    int f = jdn + 1401;
+    if (jdn > 2299171) {
+        f += FloorDiv(FloorDiv(4 * jdn + 274277, 146097) * 3, 4) - 38;
+    }
+    const int e = 4 * f + 3;
+    const int h = 5 * FloorDiv(e - 1461 * FloorDiv(e, 1461), 4) + 2; // day of the year, times 5
+    CalendarDate date{};
+    date.day = FloorDiv(h - 153 * FloorDiv(h, 153), 5) + 1;
+    date.month = (FloorDiv(h, 153) + 2) % 12 + 1;
+    date.year = FloorDiv(e, 1461) - 4716 + (14 - date.month) / 12;
+    return date;
+}
+
 double GreenwichSiderealTime(double T0, double ut)
 {
     const double g = 6.697374558 + 2400.051336 * T0 + 0.000025862 * (T0 * T0) + 1.002737909 * ut;
@@ -114,16 +121,22 @@ double Ayanamsa(double T)
     return (nut - prec - 85886.27) / 3600;
 }
 
+LunarArguments LunarArgumentsOf(double T)
+{
+    LunarArguments a{};
+    a.Lp = 218.3164591 + 481267.88134236 * T;
+    // The arguments are used unfolded, even when they are large negative angles.
+    a.D = (297.8502042 + 445267.1115168 * T) * kDegToRad;
+    a.M = (357.5291092 + 35999.0502909 * T) * kDegToRad;
+    a.Mp = (134.9634114 + 477198.8676313 * T) * kDegToRad;
+    a.F = (93.2720993 + 483202.0175273 * T) * kDegToRad;
+    a.E = 1 - 0.002516 * T - 0.0000074 * (T * T);
+    return a;
+}
+
 LunarPositionResult LunarPosition(double T)
 {
-    const double Lp = 218.3164591 + 481267.88134236 * T;
-    const double D = 297.8502042 + 445267.1115168 * T;
-    const double M = 357.5291092 + 35999.0502909 * T;
-    const double Mp = 134.9634114 + 477198.8676313 * T;
-    const double F = 93.2720993 + 483202.0175273 * T;
-    // The arguments are used unfolded, even when they are large negative angles.
-    const LunarArguments args{D * kDegToRad, M * kDegToRad, Mp * kDegToRad, F * kDegToRad,
-                              1 - 0.002516 * T - 0.0000074 * (T * T)};
+    const LunarArguments args = LunarArgumentsOf(T);
 
     double sumL = 0;
     for (const LunarTerm& term : kLongitudeTerms) {
@@ -137,7 +150,7 @@ LunarPositionResult LunarPosition(double T)
     for (const LunarTerm& term : kParallaxTerms) {
         parallax += term.coefficient * std::cos(args.Of(term)) * args.Factor(term);
     }
-    return {FoldIntoRange(Lp + sumL, 360.0), beta, parallax};
+    return {FoldIntoRange(args.Lp + sumL, 360.0), beta, parallax};
 }
 
 double QuadrantArcTangent(double y, double x)
@@ -198,14 +211,16 @@ EclipticPosition EquatorialToEcliptic(double alpha, double delta, double eps)
     return {lambda, beta};
 }
 
+EllipsoidPoint ObserverOnEllipsoid(double latitude)
+{
+    const double u = std::atan(kPolarRatio * std::tan(latitude * kDegToRad));
+    return {kPolarRatio * std::sin(u), std::cos(u)};
+}
+
 EquatorialPosition TopocentricEquatorial(double alpha, double delta, double parallax, double H,
                                          double latitude)
 {
-    // The observer at sea level on the ellipsoid: geocentric distance (equatorial
-    // radii) times the sine and cosine of the geocentric latitude.
-    const double u = std::atan(kPolarRatio * std::tan(latitude * kDegToRad));
-    const double rhoSin = kPolarRatio * std::sin(u);
-    const double rhoCos = std::cos(u);
+    const auto [rhoSin, rhoCos] = ObserverOnEllipsoid(latitude);
 
     const double dist = 1 / std::sin(parallax * kDegToRad); // equatorial Earth radii
     const double h = H * kDegToRad;
@@ -245,33 +260,39 @@ double UniversalTime(const BirthData& birth)
     return east ? local - zone : local + zone;
 }
 
-ReadingDetails ComputeReadingDetails(const BirthData& birth, bool TropicalZodiac)
+double UniversalTimeForOffset(const BirthData& birth, int utcOffsetSeconds)
+{
+    const double local = birth.BirthHour + birth.BirthMinute / 60.0;
+    return local - utcOffsetSeconds / 3600.0;
+}
+
+ReadingDetails ComputeReadingDetailsAt(const BirthData& birth, bool TropicalZodiac, double ut)
 {
     ReadingDetails r{};
     r.longitude = SignedLongitude(birth);
     r.latitude = SignedLatitude(birth);
     // ut stays unfolded: an hour below 0 or of 24 and more moves T into the
     // neighbouring day, while T0 stays at 0h of the entered date.
-    r.ut = UniversalTime(birth);
-    r.jdn = JulianDayNumber(birth.BirthMonth, birth.BirthDay, birth.BirthYear);
-    const int days = r.jdn - 2451545;
-    r.T0 = (days - 0.5) / 36525;
-    r.T = (r.ut / 24 + days - 0.5) / 36525;
+    const TimeArguments t =
+        TimeArgumentsOf(JulianDayNumber(birth.BirthMonth, birth.BirthDay, birth.BirthYear), ut);
+    r.ut = t.ut;
+    r.jdn = t.jdn;
+    r.T0 = t.T0;
+    r.T = t.T;
     r.gst = GreenwichSiderealTime(r.T0, r.ut);
     r.ayan = TropicalZodiac ? 0.0 : Ayanamsa(r.T);
     r.eps = MeanObliquity(r.T);
     r.moon = LunarPosition(r.T);
     r.lambdaTopo = TopocentricLongitude(r.moon.lambda, r.moon.beta, r.moon.parallax, r.eps, r.gst,
                                         r.longitude, r.latitude);
-    r.geocentric = r.moon.lambda + r.ayan;
-    if (r.geocentric < 0) {
-        r.geocentric += 360;
-    }
-    r.topocentric = r.lambdaTopo + r.ayan;
-    if (r.topocentric < 0) {
-        r.topocentric += 360;
-    }
+    r.geocentric = InZodiac(r.moon.lambda, r.ayan);
+    r.topocentric = InZodiac(r.lambdaTopo, r.ayan);
     return r;
+}
+
+ReadingDetails ComputeReadingDetails(const BirthData& birth, bool TropicalZodiac)
+{
+    return ComputeReadingDetailsAt(birth, TropicalZodiac, UniversalTime(birth));
 }
 
 MoonReading ComputeMoonReading(const BirthData& birth, bool TropicalZodiac)
@@ -280,7 +301,7 @@ MoonReading ComputeMoonReading(const BirthData& birth, bool TropicalZodiac)
     return {FormatZodiacLongitude(details.geocentric), FormatZodiacLongitude(details.topocentric)};
 }
 
-std::string FormatZodiacLongitude(double longitude)
+ZodiacPosition ZodiacPositionOf(double longitude)
 {
     const double a = std::fabs(longitude);
     const double deg = std::floor(a);
@@ -289,18 +310,29 @@ std::string FormatZodiacLongitude(double longitude)
     const double min = std::floor(m);
     const double sec = std::floor((m - min) * 60);
     const double sign = std::floor(deg / 30);
-    const int degInSign = static_cast<int>(deg - 30 * sign);
     // A longitude of exactly 360 (reachable: a topocentric longitude a hair below 0
     // plus 360 rounds to 360) is the start of Aries again, not a thirteenth sign.
-    const auto signIndex = static_cast<std::size_t>(std::fmod(sign, 12.0));
+    return {static_cast<int>(std::fmod(sign, 12.0)), static_cast<int>(deg - 30 * sign),
+            static_cast<int>(min), static_cast<int>(sec)};
+}
 
-    std::string text = std::to_string(degInSign);
+std::string FormatZodiacLongitude(double longitude)
+{
+    const ZodiacPosition p = ZodiacPositionOf(longitude);
+    const auto appendNumber = [](std::string& text, int n) {
+        std::array<char, 12> digits{}; // any int
+        char* end = std::to_chars(digits.begin(), digits.end(), n).ptr;
+        text.append(digits.data(), end);
+    };
+    std::string text;
+    text.reserve(24); // one allocation: the reading writes four of these texts
+    appendNumber(text, p.degrees);
     text += "\xC2\xB0 "; // degree sign, U+00B0
-    text += std::to_string(static_cast<int>(min));
+    appendNumber(text, p.minutes);
     text += "' ";
-    text += std::to_string(static_cast<int>(sec));
+    appendNumber(text, p.seconds);
     text += "\" ";
-    text += kSignCodes[signIndex];
+    text += kSignCodes[static_cast<std::size_t>(p.sign)];
     return text;
 }
 

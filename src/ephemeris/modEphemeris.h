@@ -80,20 +80,81 @@ struct ReadingDetails
     double topocentric; // longitude shown as the topocentric text, degrees, 0 to 360
 };
 
+/// The longitudes behind one zodiac's two texts, degrees, 0 to 360.
+struct ZodiacLongitudes
+{
+    double geocentric;
+    double topocentric;
+};
+
+/// The four readings of one birth: the texts and the longitudes they show.
+struct MoonReadings
+{
+    MoonReading sidereal;
+    MoonReading tropical;
+    ZodiacLongitudes siderealLongitudes;
+    ZodiacLongitudes tropicalLongitudes;
+};
+
+/// A zodiacal longitude cut to whole seconds of arc, as its text shows it.
+struct ZodiacPosition
+{
+    int sign;    // 0 (Aries) to 11 (Pisces)
+    int degrees; // within the sign, 0 to 29
+    int minutes; // 0 to 59
+    int seconds; // 0 to 59
+};
+
 /// The two texts of the Moon's longitude at birth; tropical when TropicalZodiac, else sidereal.
 MoonReading ComputeMoonReading(const BirthData& birth, bool TropicalZodiac);
+
+/// All four texts of one birth from one computation of the Moon; bit for bit the texts and
+/// longitudes of ComputeMoonReading(birth, false) and ComputeMoonReading(birth, true).
+MoonReadings ComputeMoonReadings(const BirthData& birth);
+
+/// All four texts for the entered date and place at universal time ut: hours from 0h UT of
+/// the entered date, not folded (may be below 0 or 24 and more).
+MoonReadings ComputeMoonReadingsAt(const BirthData& birth, double ut);
 
 /// The quantities behind ComputeMoonReading's texts, for the same arguments.
 ReadingDetails ComputeReadingDetails(const BirthData& birth, bool TropicalZodiac);
 
+/// ComputeReadingDetails at universal time ut (hours from 0h UT of the entered date, not folded).
+ReadingDetails ComputeReadingDetailsAt(const BirthData& birth, bool TropicalZodiac, double ut);
+
 /// Universal time of the birth, hours; the zone's direction follows the longitude's hemisphere.
 double UniversalTime(const BirthData& birth);
+
+/// Universal time of the birth, hours from 0h of the entered date, not folded, when the local
+/// clock's true offset from universal time is known (seconds, East of Greenwich positive).
+double UniversalTimeForOffset(const BirthData& birth, int utcOffsetSeconds);
+
+/// Signed longitude of the birth place, degrees, West positive.
+double SignedLongitude(const BirthData& birth);
+
+/// Signed latitude of the birth place, degrees, North positive.
+double SignedLatitude(const BirthData& birth);
 
 /// A zodiacal longitude (degrees, 0 to 360) as degrees, minutes and seconds within its sign.
 std::string FormatZodiacLongitude(double longitude);
 
+/// The sign, degrees, minutes and seconds that FormatZodiacLongitude writes (degrees, 0 to 360).
+ZodiacPosition ZodiacPositionOf(double longitude);
+
 /// Julian day number of a calendar date (Julian up to 1582 October 15 as counted, then Gregorian).
 int JulianDayNumber(int month, int day, int year);
+
+/// A calendar date.
+struct CalendarDate
+{
+    int year;
+    int month; // 1 to 12
+    int day;   // 1 to 31
+};
+
+/// The date whose JulianDayNumber is jdn: Julian up to 1582 October 15 (2299171), then
+/// Gregorian from 1582 October 26, so that JulianDayNumber of the result is jdn again.
+CalendarDate DateOfDayNumber(int jdn);
 
 /// Greenwich sidereal time, hours, 0 to 24; T0 in Julian centuries at 0h UT, ut in hours.
 double GreenwichSiderealTime(double T0, double ut);

@@ -3,8 +3,11 @@
 
 #include "ephemeris/modEphemeris.h"
 
+#include <cstdint>
 #include <gtest/gtest.h>
 #include <ostream>
+#include <random>
+#include <regex>
 #include <string>
 
 namespace ephemeris_test {
@@ -47,6 +50,50 @@ inline modEphemeris::BirthData WorkedExample()
             .LatitudeMinutes = 37,
             .LatitudeIsSouth = false,
             .DaylightSaving = false};
+}
+
+/// Arc-seconds of a well formed reading text, or -1.
+inline double ParseArcseconds(const std::string& text)
+{
+    static const std::regex kForm(R"re(^([12]?[0-9])\xC2\xB0 ([1-5]?[0-9])' ([1-5]?[0-9])" )re"
+                                  R"re((Ari|Tau|Gem|Can|Leo|Vir|Lib|Sco|Sag|Cap|Aqu|Pis)$)re");
+    std::smatch m;
+    if (!std::regex_match(text, m, kForm)) {
+        return -1;
+    }
+    int sign = 0;
+    while (modEphemeris::kSignCodes[sign] != m[4].str()) {
+        ++sign;
+    }
+    return ((sign * 30 + std::stoi(m[1].str())) * 60 + std::stoi(m[2].str())) * 60.0 +
+           std::stoi(m[3].str());
+}
+
+/// A birth drawn from what the entry window lets through (zone hours up to 99, as a
+/// negative zone hour may be typed), in the given range of years.
+inline modEphemeris::BirthData RandomBirth(std::mt19937& rng, int firstYear = 1900,
+                                           int lastYear = 2050)
+{
+    auto pick = [&rng](int low, int high) {
+        return static_cast<std::int16_t>(std::uniform_int_distribution<int>(low, high)(rng));
+    };
+    auto flip = [&rng] { return std::bernoulli_distribution(0.5)(rng); };
+    modEphemeris::BirthData b;
+    b.BirthYear = pick(firstYear, lastYear);
+    b.BirthMonth = pick(1, 12);
+    b.BirthDay = pick(1, 31);
+    b.BirthHour = pick(0, 23);
+    b.BirthMinute = pick(0, 59);
+    b.ZoneHours = pick(0, 99);
+    b.ZoneMinutes = pick(0, 59);
+    b.LongitudeDegrees = pick(0, 179);
+    b.LongitudeMinutes = pick(0, 59);
+    b.LongitudeIsEast = flip();
+    b.LatitudeDegrees = pick(0, 89);
+    b.LatitudeMinutes = pick(0, 59);
+    b.LatitudeIsSouth = flip();
+    b.DaylightSaving = flip();
+    return b;
 }
 
 } // namespace ephemeris_test

@@ -5,13 +5,13 @@
 #include <array>
 #include <cmath>
 #include <random>
-#include <regex>
 #include <sstream>
 #include <utility>
 
 namespace {
 
 using namespace modEphemeris;
+using ephemeris_test::ParseArcseconds;
 using ephemeris_test::PrintTo;
 using ephemeris_test::RowName;
 using ephemeris_test::WorkedExample;
@@ -248,23 +248,6 @@ std::string CheckDetails(const ReadingDetails& d)
         return "topocentric shift too large";
     }
     return {};
-}
-
-// Arc-seconds of a well formed text, or -1.
-double ParseArcseconds(const std::string& text)
-{
-    static const std::regex kForm(R"re(^([12]?[0-9])\xC2\xB0 ([1-5]?[0-9])' ([1-5]?[0-9])" )re"
-                                  R"re((Ari|Tau|Gem|Can|Leo|Vir|Lib|Sco|Sag|Cap|Aqu|Pis)$)re");
-    std::smatch m;
-    if (!std::regex_match(text, m, kForm)) {
-        return -1;
-    }
-    int sign = 0;
-    while (kSignCodes[sign] != m[4].str()) {
-        ++sign;
-    }
-    return ((sign * 30 + std::stoi(m[1].str())) * 60 + std::stoi(m[2].str())) * 60.0 +
-           std::stoi(m[3].str());
 }
 
 TEST(ReadingProperty, EveryReachableInputGivesSoundTexts)

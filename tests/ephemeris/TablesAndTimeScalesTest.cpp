@@ -116,6 +116,65 @@ TEST_P(DayNumberTest, CountsDays)
 INSTANTIATE_TEST_SUITE_P(Calendar, DayNumberTest, testing::ValuesIn(kDayNumbers),
                          ephemeris_test::RowName<DayNumberRow>);
 
+struct DateRow
+{
+    const char* name;
+    int jdn;
+    CalendarDate expected;
+};
+
+const auto kDates = std::to_array<DateRow>({
+    {"NewYear2000", 2451545, {2000, 1, 1}},
+    {"LeapDay2000", 2451604, {2000, 2, 29}},
+    {"March1_1900AfterNoLeapDay", 2415080, {1900, 3, 1}},
+    {"October15_1582IsTheLastJulianDay", 2299171, {1582, 10, 15}},
+    {"October5_1582IsJulian", 2299161, {1582, 10, 5}},
+    {"October26_1582IsTheFirstGregorianDay", 2299172, {1582, 10, 26}},
+    {"February1OfMinus4800", -32111, {-4800, 2, 1}},
+});
+
+class DateTest : public testing::TestWithParam<DateRow>
+{
+};
+
+TEST_P(DateTest, NamesTheDayNumbersDate)
+{
+    const CalendarDate date = DateOfDayNumber(GetParam().jdn);
+    const CalendarDate& e = GetParam().expected;
+    EXPECT_EQ(std::to_array({date.year, date.month, date.day}),
+              std::to_array({e.year, e.month, e.day}));
+}
+
+INSTANTIATE_TEST_SUITE_P(Calendar, DateTest, testing::ValuesIn(kDates),
+                         ephemeris_test::RowName<DateRow>);
+
+// Every day number maps to a date whose day number it is, over every year a birth can hold.
+TEST(DateOfDayNumber, InvertsTheDayNumber)
+{
+    const int last = JulianDayNumber(12, 31, INT16_MAX);
+    for (int jdn = JulianDayNumber(1, 1, INT16_MIN); jdn <= last; jdn += 37) {
+        const CalendarDate d = DateOfDayNumber(jdn);
+        ASSERT_EQ(JulianDayNumber(d.month, d.day, d.year), jdn);
+    }
+}
+
+// The next day number is the next day of the calendar, but for the ten days that the
+// Gregorian reform left out.
+TEST(DateOfDayNumber, CountsEveryDayOnce)
+{
+    CalendarDate previous = DateOfDayNumber(JulianDayNumber(1, 1, 1));
+    for (int jdn = JulianDayNumber(1, 2, 1); jdn <= JulianDayNumber(12, 31, 3000); ++jdn) {
+        const CalendarDate d = DateOfDayNumber(jdn);
+        const bool nextDay =
+            d.year == previous.year && d.month == previous.month && d.day == previous.day + 1;
+        const bool nextMonth =
+            d.day == 1 && ((d.year == previous.year && d.month == previous.month + 1) ||
+                           (d.month == 1 && previous.month == 12 && d.year == previous.year + 1));
+        ASSERT_TRUE(nextDay || nextMonth || jdn == 2299172) << jdn;
+        previous = d;
+    }
+}
+
 // --- Sidereal time ------------------------------------------------------------------
 
 TEST(SiderealTime, NegativeUniversalTimeFoldsIntoTheDay)
