@@ -39,13 +39,11 @@ void AppController::readingRequested()
     if (!birth)
         return;
 
-    // Both readings are computed before any window changes, so a failure leaves the
+    // Both zodiacs are computed before any window changes, so a failure leaves the
     // entry window as it is and no display window behind.
-    modEphemeris::MoonReading sidereal;
-    modEphemeris::MoonReading tropical;
+    modEphemeris::MoonReadings reading;
     try {
-        sidereal = modEphemeris::ComputeMoonReading(*birth, false);
-        tropical = modEphemeris::ComputeMoonReading(*birth, true);
+        reading = modEphemeris::ComputeMoonReadings(*birth);
     } catch (const std::exception&) {
         AppServices::current().message(entry_.get(), QMessageBox::Critical,
                                        QStringLiteral("The reading could not be computed."));
@@ -54,7 +52,7 @@ void AppController::readingRequested()
 
     frmDisplay& display = displayWindow();
     entry_->hide(); // only hidden: every field keeps what the user typed
-    display.showReading(sidereal, tropical);
+    display.showReading(reading);
 }
 
 frmDisplay& AppController::displayWindow()

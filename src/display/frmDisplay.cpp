@@ -235,9 +235,10 @@ void frmDisplay::describeForScreenReaders()
     SSTab1->tabBar()->setAccessibleName(QStringLiteral("Zodiac"));
 }
 
-void frmDisplay::showReading(const modEphemeris::MoonReading& sidereal,
-                             const modEphemeris::MoonReading& tropical)
+void frmDisplay::showReading(const modEphemeris::MoonReadings& reading)
 {
+    const modEphemeris::MoonReading& sidereal = reading.sidereal;
+    const modEphemeris::MoonReading& tropical = reading.tropical;
     // Each text is a change of its box, which empties the clipboard.
     txtSiderealNonParallax->setText(QString::fromStdString(sidereal.GeocentricText));
     txtSiderealParallax->setText(QString::fromStdString(sidereal.TopocentricText));

@@ -27,8 +27,7 @@ public:
 
     /// Writes the four texts, the sidereal pair first, brings the "Sidereal Astrology"
     /// tab to the front and shows the window, not modal.
-    void showReading(const modEphemeris::MoonReading& sidereal,
-                     const modEphemeris::MoonReading& tropical);
+    void showReading(const modEphemeris::MoonReadings& reading);
 
 signals:
     /// The user went back: the window is closing, and the entry window should show again.

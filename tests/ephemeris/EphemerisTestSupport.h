@@ -1,6 +1,7 @@
 // Shared pieces of the Moon computation tests.
 #pragma once
 
+#include "ephemeris/WorkedExample.h"
 #include "ephemeris/modEphemeris.h"
 
 #include <cstdint>
@@ -35,21 +36,7 @@ template <NamedRow Row> void PrintTo(const Row& row, std::ostream* os)
 /// 77° 13' East, 28° 37' North, no daylight saving.
 inline modEphemeris::BirthData WorkedExample()
 {
-    return {.PersonName = "Worked example",
-            .BirthMonth = 1,
-            .BirthDay = 1,
-            .BirthYear = 2000,
-            .BirthHour = 12,
-            .BirthMinute = 0,
-            .ZoneHours = 5,
-            .ZoneMinutes = 30,
-            .LongitudeDegrees = 77,
-            .LongitudeMinutes = 13,
-            .LongitudeIsEast = true,
-            .LatitudeDegrees = 28,
-            .LatitudeMinutes = 37,
-            .LatitudeIsSouth = false,
-            .DaylightSaving = false};
+    return modEphemeris::WorkedExample();
 }
 
 /// Arc-seconds of a well formed reading text, or -1.
