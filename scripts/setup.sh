@@ -7,7 +7,11 @@ PACKAGES=(
     qt6-base-dev qt6-webengine-dev
     libgtest-dev libbenchmark-dev
     xvfb xauth fonts-dejavu-core libqt6svg6 qt6-qpa-plugins desktop-file-utils appstream dpkg-dev file
+    libcctz-dev tzdata
 )
+# The atlas's place data comes through npm. Node.js from elsewhere brings its
+# own npm, which Debian's package would fight with: install that only when none.
+command -v npm >/dev/null 2>&1 || PACKAGES+=(npm)
 
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 
@@ -29,10 +33,49 @@ ensure_packages() {
     as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"
 }
 
+# Fetches the atlas's place data pinned in tools/atlas/data.lock into
+# .cache/atlas/ (npm pack), checks each tarball against its sha512 integrity and
+# extracts the one file named there. Nothing is fetched when the files are there.
+fetch_atlas_data() {
+    local cache="$ROOT/.cache/atlas"
+    local name version integrity file tarball expected actual
+    mkdir -p "$cache"
+    while read -r name version integrity file; do
+        case "$name" in '' | '#'*) continue ;; esac
+        tarball="$cache/$name-$version.tgz"
+        if [ -f "$cache/$(basename "$file")" ] && [ -f "$tarball.ok" ] \
+            && [ "$(cat "$tarball.ok")" = "$integrity" ]; then
+            continue
+        fi
+        if ! (cd "$cache" && npm pack --silent "$name@$version" >/dev/null); then
+            echo "fetch_atlas_data: cannot fetch $name@$version from the npm registry" >&2
+            return 1
+        fi
+        # The integrity is the digest in base64; sha512sum prints it in hex.
+        expected="$(base64 -d <<<"${integrity#sha512-}" | od -An -v -tx1 | tr -d ' \n')"
+        actual="$(sha512sum "$tarball" | cut -d' ' -f1)"
+        if [ "$actual" != "$expected" ]; then
+            echo "fetch_atlas_data: $name@$version does not match tools/atlas/data.lock" >&2
+            echo "  expected sha512 $expected" >&2
+            echo "  got      sha512 $actual" >&2
+            rm -f "$tarball"
+            return 1
+        fi
+        if ! tar -xzf "$tarball" -C "$cache" --strip-components="$(($(tr -cd / <<<"$file" | wc -c) + 1))" \
+            "package/$file"; then
+            echo "fetch_atlas_data: $file is missing from $name@$version" >&2
+            return 1
+        fi
+        echo "$integrity" >"$tarball.ok"
+        rm -f "$tarball"
+    done <"$ROOT/tools/atlas/data.lock"
+}
+
 # Configures (once) and builds the given preset.
 build_preset() {
     local preset="$1"
     cd "$ROOT"
+    fetch_atlas_data
     if [ ! -f "build/$preset/CMakeCache.txt" ]; then
         cmake --preset "$preset"
     fi
