@@ -61,11 +61,11 @@ DayMinute splitHours(double hours)
     return {day, static_cast<int>(minutes - day * minutesPerDay)};
 }
 
-// "14:00", "23:30 the day before".
+// "14:00".
 std::string hoursText(double hours)
 {
     const DayMinute t = splitHours(hours);
-    return twoDigits(t.minute / 60) + ":" + twoDigits(t.minute % 60) + dayShift(t.day);
+    return twoDigits(t.minute / 60) + ":" + twoDigits(t.minute % 60);
 }
 
 std::string kindOfTime(const ClockOffset& offset)
@@ -106,7 +106,7 @@ std::string clockErrorLine(const std::string& placeName, const std::string& erro
 }
 
 std::vector<std::string> clockNotes(const std::string& placeName, const PlaceClock& clock,
-                                    const ZoneFields& fields)
+                                    const ZoneFields& fields, bool east)
 {
     std::vector<std::string> notes;
     const std::string place = placeOrZone(placeName, clock);
@@ -134,8 +134,10 @@ std::vector<std::string> clockNotes(const std::string& placeName, const PlaceClo
     if (clock.local.year < kFirstFullRecordYear)
         notes.push_back("Offsets before 1970 are the best record available.");
     if (!fields.said)
-        notes.push_back("The zone boxes cannot say this clock for a place on this side of "
-                        "Greenwich; the reading will ask which universal time to use.");
+        notes.push_back(std::string("The zone boxes count a place ") +
+                        (east ? "east of Greenwich as ahead of it, and this clock was behind"
+                              : "west of Greenwich as behind it, and this clock was ahead") +
+                        "; the reading will ask which universal time to use.");
     return notes;
 }
 
@@ -156,7 +158,10 @@ std::optional<ZoneQuestion> zoneQuestion(const std::string& placeName, const Pla
     const double trueHours =
         daysBetween(birthDate, ut) * 24.0 + ut.hour + ut.minute / 60.0 + ut.second / 3600.0;
     const double enteredHours = modEphemeris::UniversalTime(entered);
-    constexpr double halfMinute = 0.5 / 60;
+    // The fields hold whole minutes: a clock with seconds is said to the
+    // nearest minute. A little more than half a minute absorbs the rounding of
+    // hours in floating point.
+    constexpr double halfMinute = 30.5 / 3600;
     if (std::fabs(trueHours - enteredHours) <= halfMinute)
         return std::nullopt;
 
@@ -166,11 +171,12 @@ std::optional<ZoneQuestion> zoneQuestion(const std::string& placeName, const Pla
     const std::string trueTime = hoursText(trueHours);
     question.text = placeOrZone(placeName, clock) + " kept " +
                     utcOffsetText(clock.offset.totalSeconds) + " (" + clock.offset.abbreviation +
-                    ") at this birth, so it was " + trueTime +
-                    " universal time. The zone as entered counts a place " +
+                    ") at this birth, so it was " + trueTime + " universal time" +
+                    dayShift(splitHours(trueHours).day) + ". The zone as entered counts a place " +
                     (east ? "east of Greenwich as ahead of" : "west of Greenwich as behind") +
-                    " Greenwich and would give " + hoursText(enteredHours) + ".";
-    question.useClockCaption = "Use " + trueTime.substr(0, 5) + " UT";
+                    " Greenwich and would give " + hoursText(enteredHours) +
+                    dayShift(splitHours(enteredHours).day) + ".";
+    question.useClockCaption = "Use " + trueTime + " UT";
     question.useEnteredCaption = "Use the zone as entered";
 
     // The universal time to the minute, written as a local time with zone 0.

@@ -22,9 +22,10 @@ std::string clockLine(const PlaceClock& clock);
 std::string clockErrorLine(const std::string& placeName, const std::string& error);
 
 /// The notes under the clock line: a skipped or repeated local time, local mean
-/// time, the record before 1970, and zone fields that cannot say the clock.
+/// time, the record before 1970, and zone fields that cannot say the clock of
+/// a place east (or not) of Greenwich.
 std::vector<std::string> clockNotes(const std::string& placeName, const PlaceClock& clock,
-                                    const ZoneFields& fields);
+                                    const ZoneFields& fields, bool east);
 
 /// The two occurrences' captions for a repeated local time:
 /// "First, on daylight time (UTC−04:00)", "Second, on standard time (UTC−05:00)".

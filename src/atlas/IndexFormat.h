@@ -85,13 +85,14 @@ struct PlaceRecord
 static_assert(sizeof(PlaceRecord) == 28);
 
 inline constexpr std::uint32_t kPlaceMask = 0x00FFFFFF;
-inline constexpr std::uint32_t kWholeKey =
-    0x80000000; // EntryRecord::place: the word starts its key
+// EntryRecord::place: the word starts its key; the key is the place's own name.
+inline constexpr std::uint32_t kWholeKey = 0x80000000;
+inline constexpr std::uint32_t kOwnName = 0x40000000;
 
 struct EntryRecord
 {
     std::uint32_t key;   // keys offset where the word begins
-    std::uint32_t place; // place index (kPlaceMask bits), kWholeKey
+    std::uint32_t place; // place index (kPlaceMask bits), kWholeKey, kOwnName
 };
 static_assert(sizeof(EntryRecord) == 8);
 

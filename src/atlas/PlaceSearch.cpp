@@ -122,16 +122,26 @@ Query parseQuery(std::string_view text)
     return query;
 }
 
-// Ranks a range of entries: whole-name matches first, then the rest, each by
-// place id, which orders towns before districts and the populous first.
+// How well a place matches: its whole name (its own or another), a word of its
+// own name, or only a word of another name. Lower is better.
+enum Tier : std::uint8_t { WholeName, OwnWord, OtherWord, NoMatch };
+
+Tier tierOf(const EntryRecord& entry, char after)
+{
+    if (after == '\0' && (entry.place & format::kWholeKey) != 0)
+        return WholeName;
+    return (entry.place & format::kOwnName) != 0 ? OwnWord : OtherWord;
+}
+
+// Ranks a range of entries by tier, then by place id, which orders towns
+// before districts and the populous first.
 std::vector<PlaceId> rankEntries(const PlaceIndex& index, std::span<const EntryRecord> range,
                                  std::size_t length, bool wholeWord, const PlaceFilter* filter,
                                  std::size_t limit)
 {
     const char* keys = index.sections().keys.data();
-    std::vector<PlaceId> exact;
-    std::vector<PlaceId> others;
-    std::vector<bool> seen(index.placeCount());
+    std::vector<Tier> best(index.placeCount(), NoMatch);
+    std::vector<PlaceId> found;
     for (const EntryRecord& entry : range) {
         const PlaceId id = entry.place & format::kPlaceMask;
         const char after = keys[entry.key + length];
@@ -139,25 +149,19 @@ std::vector<PlaceId> rankEntries(const PlaceIndex& index, std::span<const EntryR
             continue;
         if (filter && !filter->admits(id))
             continue;
-        if (after == '\0' && (entry.place & format::kWholeKey) != 0)
-            exact.push_back(id);
-        else if (!seen[id]) {
-            seen[id] = true;
-            others.push_back(id);
-        }
+        const Tier tier = tierOf(entry, after);
+        if (best[id] == NoMatch)
+            found.push_back(id);
+        best[id] = std::min(best[id], tier);
     }
-    std::sort(exact.begin(), exact.end());
-    exact.erase(std::unique(exact.begin(), exact.end()), exact.end());
-    for (const PlaceId id : exact)
-        seen[id] = false;
-    std::erase_if(others, [&](PlaceId id) { return !seen[id]; });
-
-    exact.resize(std::min(exact.size(), limit));
-    const std::size_t wanted = std::min(others.size(), limit - exact.size());
-    std::partial_sort(others.begin(), others.begin() + static_cast<std::ptrdiff_t>(wanted),
-                      others.end());
-    exact.insert(exact.end(), others.begin(), others.begin() + static_cast<std::ptrdiff_t>(wanted));
-    return exact;
+    const auto before = [&](PlaceId a, PlaceId b) {
+        return best[a] != best[b] ? best[a] < best[b] : a < b;
+    };
+    const std::size_t wanted = std::min(found.size(), limit);
+    std::partial_sort(found.begin(), found.begin() + static_cast<std::ptrdiff_t>(wanted),
+                      found.end(), before);
+    found.resize(wanted);
+    return found;
 }
 
 // The stored ranking of a key, if the index has one.

@@ -46,6 +46,9 @@ constexpr std::array<std::string_view, 1> kRenumberedDivisions{"VN"};
 
 // Longest key kept: longer "names" are descriptions, not names.
 constexpr std::size_t kLongestKey = 120;
+// Shorter other names are abbreviations and single syllables ("Ma", "Li"),
+// which would be taken for whole names while the user types.
+constexpr std::size_t kShortestOtherName = 3;
 
 [[noreturn]] void fail(const std::string& message)
 {
@@ -193,6 +196,7 @@ struct RawPlace
 {
     std::string name;
     std::map<std::string, std::set<std::uint16_t>> keys; // folded, with where its words start
+    std::set<std::string> ownKeys; // those of its name, not of its other names
     std::int32_t latitude;
     std::int32_t longitude;
     std::uint32_t population;
@@ -253,16 +257,21 @@ std::vector<RawPlace> readPlaces(const std::string& path)
         place.district = f[7] == "PPLX";
         if (place.zone.empty())
             fail(path + ":" + std::to_string(lineNumber) + ": no time zone");
-        auto addKey = [&](std::string_view name) {
+        auto addKey = [&](std::string_view name, bool own) {
             FoldedText folded = foldText(name);
-            if (folded.latin && !folded.key.empty() && folded.key.size() <= kLongestKey)
-                place.keys[folded.key].insert(folded.wordStarts.begin(), folded.wordStarts.end());
+            if (!folded.latin || folded.key.empty() || folded.key.size() > kLongestKey)
+                return;
+            if (!own && folded.key.size() < kShortestOtherName)
+                return;
+            place.keys[folded.key].insert(folded.wordStarts.begin(), folded.wordStarts.end());
+            if (own)
+                place.ownKeys.insert(folded.key);
         };
-        addKey(f[1]);
-        addKey(f[2]);
+        addKey(f[1], true);
+        addKey(f[2], true);
         for (const std::string_view other : split(f[3], ','))
             if (searchableOtherName(other))
-                addKey(other);
+                addKey(other, false);
         places.push_back(std::move(place));
     }
     return places;
@@ -322,8 +331,10 @@ IndexData buildSections(std::vector<RawPlace> raw,
                             place.district ? format::kDistrict : 0});
         for (const auto& [key, wordStarts] : place.keys) {
             const std::uint32_t offset = keys.add(key);
+            const std::uint32_t own = place.ownKeys.count(key) ? format::kOwnName : 0;
             for (const std::uint16_t start : wordStarts)
-                s.entries.push_back({offset + start, id | (start == 0 ? format::kWholeKey : 0)});
+                s.entries.push_back(
+                    {offset + start, id | own | (start == 0 ? format::kWholeKey : 0)});
         }
     }
     const char* text = s.keys.data();
