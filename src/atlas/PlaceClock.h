@@ -4,7 +4,6 @@
 // Plain C++20, no Qt.
 #pragma once
 
-#include <compare>
 #include <optional>
 #include <string>
 
@@ -20,7 +19,7 @@ struct CivilTime
     int minute = 0;
     int second = 0;
 
-    auto operator<=>(const CivilTime&) const = default;
+    bool operator==(const CivilTime&) const = default;
 };
 
 enum class LocalTimeKind {
