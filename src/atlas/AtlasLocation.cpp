@@ -1,4 +1,4 @@
-#include "AtlasLocation.h"
+#include "atlas/AtlasLocation.h"
 
 #include <system_error>
 

@@ -1,4 +1,4 @@
-#include "AtlasTexts.h"
+#include "atlas/AtlasTexts.h"
 
 #include <array>
 #include <cmath>

@@ -2,8 +2,8 @@
 // understands. UTF-8 texts; plain C++20, no Qt.
 #pragma once
 
-#include "EntryFields.h"
-#include "PlaceClock.h"
+#include "atlas/EntryFields.h"
+#include "atlas/PlaceClock.h"
 #include "ephemeris/modEphemeris.h"
 
 #include <optional>

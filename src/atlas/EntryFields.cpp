@@ -1,4 +1,4 @@
-#include "EntryFields.h"
+#include "atlas/EntryFields.h"
 
 #include <cstdlib>
 

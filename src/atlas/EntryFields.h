@@ -4,8 +4,8 @@
 // universal time wherever the fields can say it. Plain C++20, no Qt.
 #pragma once
 
-#include "PlaceClock.h"
-#include "PlaceIndex.h"
+#include "atlas/PlaceClock.h"
+#include "atlas/PlaceIndex.h"
 #include "ephemeris/modEphemeris.h"
 
 #include <cstdint>

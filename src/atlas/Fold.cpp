@@ -1,6 +1,6 @@
-#include "Fold.h"
+#include "atlas/Fold.h"
 
-#include "LatinFolds.h"
+#include "atlas/LatinFolds.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "MappedFile.h"
+#include "atlas/MappedFile.h"
 
 #include <fcntl.h>
 #include <sys/mman.h>

@@ -1,4 +1,4 @@
-#include "PlaceClock.h"
+#include "atlas/PlaceClock.h"
 
 #include <algorithm>
 #include <cctz/civil_time.h>

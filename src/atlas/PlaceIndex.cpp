@@ -1,6 +1,6 @@
-#include "PlaceIndex.h"
+#include "atlas/PlaceIndex.h"
 
-#include "MappedFile.h"
+#include "atlas/MappedFile.h"
 
 #include <array>
 #include <cstring>

@@ -3,7 +3,7 @@
 // no Qt.
 #pragma once
 
-#include "IndexFormat.h"
+#include "atlas/IndexFormat.h"
 
 #include <cstdint>
 #include <filesystem>

@@ -1,6 +1,6 @@
-#include "PlaceSearch.h"
+#include "atlas/PlaceSearch.h"
 
-#include "Fold.h"
+#include "atlas/Fold.h"
 
 #include <algorithm>
 #include <cstring>

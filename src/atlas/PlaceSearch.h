@@ -1,7 +1,7 @@
 // Search as you type over the whole atlas. Plain C++20, no Qt.
 #pragma once
 
-#include "PlaceIndex.h"
+#include "atlas/PlaceIndex.h"
 
 #include <cstddef>
 #include <string_view>

@@ -1,4 +1,4 @@
-#include "frmPlaceFinder.h"
+#include "atlas/frmPlaceFinder.h"
 
 #include "atlas/AtlasTexts.h"
 #include "atlas/PlaceSearch.h"
