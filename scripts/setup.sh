@@ -47,6 +47,10 @@ fetch_atlas_data() {
             && [ "$(cat "$tarball.ok")" = "$integrity" ]; then
             continue
         fi
+        if ! command -v npm >/dev/null 2>&1; then
+            echo "fetch_atlas_data: npm is needed to fetch $name@$version (ensure_packages installs it)" >&2
+            return 1
+        fi
         if ! (cd "$cache" && npm pack --silent "$name@$version" >/dev/null); then
             echo "fetch_atlas_data: cannot fetch $name@$version from the npm registry" >&2
             return 1

@@ -12,7 +12,7 @@ std::filesystem::path indexPathFor(const std::filesystem::path& executable)
     std::error_code error;
     if (std::filesystem::is_regular_file(installed, error))
         return installed.lexically_normal();
-    const std::filesystem::path built = SELENOSCOPE_ATLAS_BUILD_INDEX;
+    std::filesystem::path built = SELENOSCOPE_ATLAS_BUILD_INDEX;
     if (std::filesystem::is_regular_file(built, error))
         return built;
     return installed.lexically_normal();

@@ -13,9 +13,9 @@ constexpr int kFirstFullRecordYear = 1970;
 
 std::string twoDigits(int n)
 {
-    char text[8];
-    std::snprintf(text, sizeof text, "%02d", n % 100);
-    return text;
+    std::array<char, 8> text{};
+    std::snprintf(text.data(), text.size(), "%02d", n % 100);
+    return text.data();
 }
 
 std::string clockTime(const CivilTime& t)
@@ -132,7 +132,7 @@ std::vector<std::string> clockNotes(const std::string& placeName, const PlaceClo
                         " seconds " + (seconds < 0 ? "behind" : "ahead of") + " universal time.");
     }
     if (clock.local.year < kFirstFullRecordYear)
-        notes.push_back("Offsets before 1970 are the best record available.");
+        notes.emplace_back("Offsets before 1970 are the best record available.");
     if (!fields.said)
         notes.push_back(std::string("The zone boxes count a place ") +
                         (east ? "east of Greenwich as ahead of it, and this clock was behind"
@@ -155,8 +155,8 @@ std::optional<ZoneQuestion> zoneQuestion(const std::string& placeName, const Pla
     const CivilTime birthDate{entered.BirthYear, entered.BirthMonth, entered.BirthDay};
     // Both universal times in hours from midnight of the entered date.
     const CivilTime ut = universalTime(clock);
-    const double trueHours =
-        daysBetween(birthDate, ut) * 24.0 + ut.hour + ut.minute / 60.0 + ut.second / 3600.0;
+    const double trueHours = static_cast<double>(daysBetween(birthDate, ut)) * 24.0 + ut.hour +
+                             ut.minute / 60.0 + ut.second / 3600.0;
     const double enteredHours = modEphemeris::UniversalTime(entered);
     // The fields hold whole minutes: a clock with seconds is said to the
     // nearest minute. A little more than half a minute absorbs the rounding of

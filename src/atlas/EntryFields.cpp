@@ -72,7 +72,7 @@ EntryFields entryFields(const Place& place, const PlaceClock* clock)
     fields.east = place.longitudeMicro > 0 && !roundsToZero;
     fields.south =
         place.latitudeMicro < 0 && (fields.latitude.degrees != 0 || fields.latitude.minutes != 0);
-    if (clock)
+    if (clock != nullptr)
         fields.zone = zoneFields(clock->offset, fields.east);
     return fields;
 }

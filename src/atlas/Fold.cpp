@@ -56,7 +56,8 @@ char32_t nextCodePoint(std::string_view utf8, std::size_t& pos)
     if (lead < 0x80) {
         ++pos;
         return lead;
-    } else if ((lead & 0xE0) == 0xC0) {
+    }
+    if ((lead & 0xE0) == 0xC0) {
         length = 2, c = lead & 0x1F, least = 0x80;
     } else if ((lead & 0xF0) == 0xE0) {
         length = 3, c = lead & 0x0F, least = 0x800;

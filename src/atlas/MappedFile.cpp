@@ -36,7 +36,7 @@ std::shared_ptr<const MappedFile> MappedFile::open(const std::filesystem::path& 
 
 MappedFile::~MappedFile()
 {
-    if (data)
+    if (data != nullptr)
         ::munmap(const_cast<unsigned char*>(data), size);
 }
 

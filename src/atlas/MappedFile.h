@@ -19,7 +19,7 @@ public:
     MappedFile(const MappedFile&) = delete;
     MappedFile& operator=(const MappedFile&) = delete;
 
-    std::span<const unsigned char> bytes() const { return {data, size}; }
+    [[nodiscard]] std::span<const unsigned char> bytes() const { return {data, size}; }
 
 private:
     MappedFile(const unsigned char* data, std::size_t size) : data(data), size(size) {}

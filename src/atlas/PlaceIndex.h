@@ -33,9 +33,9 @@ struct Place
     bool district = false; // a section of a larger city
 
     /// Degrees, North positive.
-    double latitude() const { return latitudeMicro / 1e6; }
+    [[nodiscard]] double latitude() const { return latitudeMicro / 1e6; }
     /// Degrees, East positive.
-    double longitude() const { return longitudeMicro / 1e6; }
+    [[nodiscard]] double longitude() const { return longitudeMicro / 1e6; }
 };
 
 /// The index file's sections, seen where they lie: in the mapped file, or in
@@ -66,7 +66,7 @@ struct IndexData
     std::vector<format::TopPrefixRecord> topPrefixes;
     std::vector<std::uint32_t> topPlaces;
 
-    IndexSections sections() const;
+    [[nodiscard]] IndexSections sections() const;
 };
 
 /// Why the sections cannot be used (an offset or index out of range, a text
@@ -92,13 +92,16 @@ public:
     /// Reads and checks the index file; never reads outside it, whatever it holds.
     static IndexLoad load(const std::filesystem::path& file);
 
-    std::size_t placeCount() const { return s.places.size(); }
+    [[nodiscard]] std::size_t placeCount() const { return s.places.size(); }
     /// The place with this id (0 to placeCount() - 1); std::out_of_range otherwise.
-    Place place(PlaceId id) const;
+    [[nodiscard]] Place place(PlaceId id) const;
 
-    const IndexSections& sections() const { return s; }
+    [[nodiscard]] const IndexSections& sections() const { return s; }
     /// The NUL-terminated text at an offset of the strings section.
-    std::string_view text(std::uint32_t offset) const { return s.strings.data() + offset; }
+    [[nodiscard]] std::string_view text(std::uint32_t offset) const
+    {
+        return s.strings.data() + offset;
+    }
 
 private:
     IndexSections s;

@@ -61,7 +61,7 @@ public:
         }
     }
 
-    bool admits(PlaceId id) const
+    [[nodiscard]] bool admits(PlaceId id) const
     {
         const format::PlaceRecord& place = index.sections().places[id];
         return std::all_of(rules.begin(), rules.end(), [&](const Allowed& allowed) {
@@ -147,7 +147,7 @@ std::vector<PlaceId> rankEntries(const PlaceIndex& index, std::span<const EntryR
         const char after = keys[entry.key + length];
         if (wholeWord && after != '\0' && after != ' ')
             continue;
-        if (filter && !filter->admits(id))
+        if (filter != nullptr && !filter->admits(id))
             continue;
         const Tier tier = tierOf(entry, after);
         if (best[id] == NoMatch)
@@ -191,7 +191,8 @@ std::vector<PlaceId> searchPlaces(const PlaceIndex& index, std::string_view text
     if (query.matchesNothing || limit == 0)
         return {};
     if (query.filters.empty() && !query.wholeWord) {
-        if (const auto* top = storedRanking(index, query.key); top && top->count >= limit) {
+        if (const auto* top = storedRanking(index, query.key);
+            top != nullptr && top->count >= limit) {
             const auto& places = index.sections().topPlaces;
             const auto first = places.begin() + top->first;
             return {first, first + static_cast<std::ptrdiff_t>(limit)};

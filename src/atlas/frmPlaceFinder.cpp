@@ -185,8 +185,9 @@ void frmPlaceFinder::optOccurrenceClicked()
 
 std::optional<PlaceChoice> frmPlaceFinder::currentChoice() const
 {
-    const int row =
-        lstPlaces->currentItem() ? lstPlaces->indexOfTopLevelItem(lstPlaces->currentItem()) : -1;
+    const int row = lstPlaces->currentItem() != nullptr
+                        ? lstPlaces->indexOfTopLevelItem(lstPlaces->currentItem())
+                        : -1;
     if (row < 0 || static_cast<std::size_t>(row) >= rows.size())
         return std::nullopt;
     PlaceChoice choice;

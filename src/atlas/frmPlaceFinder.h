@@ -39,7 +39,7 @@ public:
                    QWidget* parent = nullptr);
 
     /// The place chosen with OK, Enter or a double-click; none after Cancel or Esc.
-    const std::optional<PlaceChoice>& choice() const { return chosen; }
+    [[nodiscard]] const std::optional<PlaceChoice>& choice() const { return chosen; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -51,7 +51,7 @@ private:
     void optOccurrenceClicked();
     void cmdOKClicked();
     void showClock();
-    std::optional<PlaceChoice> currentChoice() const;
+    [[nodiscard]] std::optional<PlaceChoice> currentChoice() const;
 
     QLineEdit* txtSearch = nullptr;
     QTreeWidget* lstPlaces = nullptr;

@@ -1,4 +1,5 @@
 #include "AtlasTestIndex.h"
+#include "atlas/AtlasLocation.h"
 #include "atlas/PlaceSearch.h"
 
 #include <filesystem>
@@ -176,6 +177,17 @@ INSTANTIATE_TEST_SUITE_P(
                          d.topPlaces.push_back(7);
                      }}),
     [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(IndexFileTest, TheInstalledIndexIsFoundBesideTheProgram)
+{
+    // prefix/bin/program and prefix/share/selenoscope/places.atlas
+    fs::create_directories(folder / "bin");
+    fs::create_directories(folder / "share" / "selenoscope");
+    const fs::path program = folder / "bin" / "selenoscope";
+    EXPECT_EQ(atlas::indexPathFor(program), fs::path(ATLAS_TEST_INDEX)) << "none installed yet";
+    std::ofstream(folder / "share" / "selenoscope" / "places.atlas") << "index";
+    EXPECT_EQ(atlas::indexPathFor(program), folder / "share" / "selenoscope" / "places.atlas");
+}
 
 TEST(BuiltIndex, HoldsEveryPlaceOfTheData)
 {
