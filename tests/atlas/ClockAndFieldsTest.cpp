@@ -107,7 +107,7 @@ INSTANTIATE_TEST_SUITE_P(
         ClockRow{"Madrid1900MeanTime", "Europe/Madrid", {1900, 6, 1, 12}, West, First, Unique, -884, "LMT", -884, "0", "15", false, true},
         ClockRow{"Madrid1980Summer", "Europe/Madrid", {1980, 7, 1, 12}, West, First, Unique, 2 * kHour, "CEST", kHour, "-2", "0", false, false},
         ClockRow{"Madrid2020Gap", "Europe/Madrid", {2020, 3, 29, 2, 30}, West, First, LocalTimeKind::Skipped, kHour, "CET", kHour, "-1", "0", false, false},
-        // Beyond twelve hours, counted east (both places lie west of 180°): a minus sign
+        // Beyond twelve hours, counted east (both really lie west of Greenwich): a minus sign
         // gets the hour past the entry checks.
         ClockRow{"ChathamCountedEast", "Pacific/Chatham", {2020, 1, 1, 12}, East, First, Unique, 49500, "+1345", 45900, "12", "45", true, true},
         ClockRow{"KiritimatiCountedEast", "Pacific/Kiritimati", {2020, 1, 1, 12}, East, First, Unique, 14 * kHour, "+14", 14 * kHour, "-14", "0", false, true},
