@@ -6,7 +6,11 @@
 PROGRAM_PACKAGES=(
     cmake ninja-build g++ pkg-config
     qt6-base-dev qt6-webengine-dev libqt6svg6 qt6-qpa-plugins fonts-dejavu-core libfontconfig-dev
+    libcctz-dev tzdata
 )
+# The atlas's place data comes through npm. Node.js from elsewhere brings its
+# own npm, which Debian's package would fight with: install that only when none.
+command -v npm >/dev/null 2>&1 || PROGRAM_PACKAGES+=(npm)
 # What the tests take besides: the test frameworks, an X server for the desktop
 # runs, and the checkers of the desktop files and the package.
 TEST_PACKAGES=(
@@ -35,12 +39,55 @@ ensure_packages() {
     as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"
 }
 
+# Fetches the atlas's place data pinned in tools/atlas/data.lock into
+# .cache/atlas/ (npm pack), checks each tarball against its sha512 integrity and
+# extracts the one file named there. Nothing is fetched when the files are there.
+fetch_atlas_data() {
+    local cache="$ROOT/.cache/atlas"
+    local name version integrity file tarball expected actual
+    mkdir -p "$cache"
+    while read -r name version integrity file; do
+        case "$name" in '' | '#'*) continue ;; esac
+        tarball="$cache/$name-$version.tgz"
+        if [ -f "$cache/$(basename "$file")" ] && [ -f "$tarball.ok" ] \
+            && [ "$(cat "$tarball.ok")" = "$integrity" ]; then
+            continue
+        fi
+        if ! command -v npm >/dev/null 2>&1; then
+            echo "fetch_atlas_data: npm is needed to fetch $name@$version (ensure_packages installs it)" >&2
+            return 1
+        fi
+        if ! (cd "$cache" && npm pack --silent "$name@$version" >/dev/null); then
+            echo "fetch_atlas_data: cannot fetch $name@$version from the npm registry" >&2
+            return 1
+        fi
+        # The integrity is the digest in base64; sha512sum prints it in hex.
+        expected="$(base64 -d <<<"${integrity#sha512-}" | od -An -v -tx1 | tr -d ' \n')"
+        actual="$(sha512sum "$tarball" | cut -d' ' -f1)"
+        if [ "$actual" != "$expected" ]; then
+            echo "fetch_atlas_data: $name@$version does not match tools/atlas/data.lock" >&2
+            echo "  expected sha512 $expected" >&2
+            echo "  got      sha512 $actual" >&2
+            rm -f "$tarball"
+            return 1
+        fi
+        if ! tar -xzf "$tarball" -C "$cache" --strip-components="$(($(tr -cd / <<<"$file" | wc -c) + 1))" \
+            "package/$file"; then
+            echo "fetch_atlas_data: $file is missing from $name@$version" >&2
+            return 1
+        fi
+        echo "$integrity" >"$tarball.ok"
+        rm -f "$tarball"
+    done <"$ROOT/tools/atlas/data.lock"
+}
+
 # Configures (once) and builds the given preset; further arguments name the
 # targets to build (all of them when none is named).
 build_preset() {
     local preset="$1"
     shift
     cd "$ROOT"
+    fetch_atlas_data
     if [ ! -f "build/$preset/CMakeCache.txt" ]; then
         cmake --preset "$preset"
     fi

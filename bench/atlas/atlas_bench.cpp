@@ -1,0 +1,111 @@
+// The offline atlas's costs as the finder meets them: the first load of the
+// index, a keystroke's search over the whole index, and the memory the loaded
+// index takes. Prints the figures; scripts/bench atlas runs it.
+//   atlas_bench [INDEX]
+#include "atlas/AtlasLocation.h"
+#include "atlas/Fold.h"
+#include "atlas/PlaceSearch.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <fstream>
+#include <random>
+#include <string>
+#include <vector>
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+// Resident memory of this process, kilobytes.
+long residentKilobytes()
+{
+    std::ifstream status("/proc/self/status");
+    for (std::string line; std::getline(status, line);)
+        if (line.rfind("VmRSS:", 0) == 0)
+            return std::stol(line.substr(6));
+    return -1;
+}
+
+double percentile(std::vector<double> values, double p)
+{
+    std::sort(values.begin(), values.end());
+    const auto at = static_cast<std::size_t>(p * static_cast<double>(values.size() - 1) + 0.5);
+    return values[at];
+}
+
+// What a user types on the way to a name: every prefix, cut at whole characters.
+void addPrefixes(const std::string& name, std::vector<std::string>& queries)
+{
+    for (std::size_t pos = 0; pos < name.size();) {
+        atlas::nextCodePoint(name, pos);
+        queries.push_back(name.substr(0, pos));
+    }
+}
+
+// Every prefix of the most populous names and of names drawn from the whole
+// index with a fixed seed, then every one- and two-letter prefix.
+std::vector<std::string> keystrokes(const atlas::PlaceIndex& index)
+{
+    constexpr std::size_t populous = 200;
+    constexpr std::size_t drawn = 200;
+    std::vector<std::string> queries;
+    for (atlas::PlaceId id = 0; id < populous && id < index.placeCount(); ++id)
+        addPrefixes(index.place(id).name, queries);
+    std::mt19937 random(42);
+    std::uniform_int_distribution<atlas::PlaceId> anyPlace(
+        0, static_cast<atlas::PlaceId>(index.placeCount() - 1));
+    for (std::size_t i = 0; i < drawn; ++i)
+        addPrefixes(index.place(anyPlace(random)).name, queries);
+    for (char a = 'a'; a <= 'z'; ++a) {
+        queries.emplace_back(1, a);
+        for (char b = 'a'; b <= 'z'; ++b)
+            queries.push_back(std::string{a, b});
+    }
+    return queries;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    const std::filesystem::path file = argc > 1 ? argv[1] : atlas::defaultIndexPath();
+    const long before = residentKilobytes();
+    const auto started = Clock::now();
+    const atlas::IndexLoad load = atlas::PlaceIndex::load(file);
+    const double loadMs = std::chrono::duration<double, std::milli>(Clock::now() - started).count();
+    if (!load.index) {
+        std::fprintf(stderr, "%s\n", load.error.c_str());
+        return 1;
+    }
+    const long loaded = residentKilobytes();
+
+    const std::vector<std::string> queries = keystrokes(*load.index);
+    std::vector<double> micros;
+    std::size_t rows = 0;
+    constexpr int rounds = 3;
+    for (int round = 0; round < rounds; ++round) {
+        for (const std::string& query : queries) {
+            const auto start = Clock::now();
+            rows += atlas::searchPlaces(*load.index, query).size();
+            micros.push_back(
+                std::chrono::duration<double, std::micro>(Clock::now() - start).count());
+        }
+    }
+    const long searched = residentKilobytes();
+
+    std::printf("index: %s (%zu places)\n", file.c_str(), load.index->placeCount());
+    std::printf("first load: %.1f ms (budget 150 ms)\n", loadMs);
+    std::printf("search, %zu keystrokes x %d rounds (%zu rows listed):\n", queries.size(), rounds,
+                rows);
+    std::printf("  median %.1f us, p90 %.1f us, p99 %.1f us, max %.1f us "
+                "(budget: median 1000 us, p99 10000 us)\n",
+                percentile(micros, 0.5), percentile(micros, 0.9), percentile(micros, 0.99),
+                percentile(micros, 1.0));
+    std::printf("memory: %.1f MB resident before loading, %.1f MB loaded (+%.1f MB), %.1f MB "
+                "after searching (+%.1f MB; budget +40 MB)\n",
+                before / 1024.0, loaded / 1024.0, (loaded - before) / 1024.0, searched / 1024.0,
+                (searched - before) / 1024.0);
+    return 0;
+}

@@ -1,0 +1,80 @@
+// The clock at a place: from the IANA time zone history that the system's
+// tzdata holds, the offset from universal time at a local date and time, its
+// abbreviation, and whether that local time was unique, skipped or repeated.
+// Plain C++20, no Qt.
+#pragma once
+
+#include <optional>
+#include <string>
+
+namespace atlas {
+
+/// A date and a time as the calendar and the clock on the wall showed them.
+struct CivilTime
+{
+    int year = 1900;
+    int month = 1; // 1 to 12
+    int day = 1;
+    int hour = 0; // 0 to 23
+    int minute = 0;
+    int second = 0;
+
+    bool operator==(const CivilTime&) const = default;
+};
+
+enum class LocalTimeKind {
+    Unique,   // the local time happened once
+    Skipped,  // the clocks jumped over it (spring forward)
+    Repeated, // the clocks went back over it (fall back): it happened twice
+};
+
+enum class Occurrence { First, Second };
+
+/// The clock's distance from universal time at one instant.
+struct ClockOffset
+{
+    int totalSeconds = 0;     // ahead of universal time positive
+    std::string abbreviation; // "CEST", "LMT", "+0630"
+    int standardSeconds = 0;  // the least of the offsets at noon on 1 January, at noon on
+                              // 1 July and at this instant
+    int savingSeconds = 0;    // totalSeconds - standardSeconds, never negative
+    bool meanTime = false;    // local mean time: kept before the place adopted a zone
+};
+
+struct PlaceClock
+{
+    std::string zoneId;
+    CivilTime local;
+    LocalTimeKind kind = LocalTimeKind::Unique;
+    Occurrence occurrence = Occurrence::First; // for a repeated time: which one offset is
+    ClockOffset offset;                        // the one used
+    // Skipped or repeated: the offsets before and after the change, and the
+    // local times the clocks went from and to.
+    ClockOffset before;
+    ClockOffset after;
+    CivilTime changeFrom;
+    CivilTime changeTo;
+};
+
+/// The clock, or why it could not be read.
+struct ClockReading
+{
+    std::optional<PlaceClock> clock;
+    std::string error;
+};
+
+/// The clock in a zone at a local time. A skipped time takes the offset in
+/// force before the change; a repeated one the chosen occurrence.
+ClockReading readClock(const std::string& zoneId, const CivilTime& local,
+                       Occurrence occurrence = Occurrence::First);
+
+/// The instant as universal time, to the second: the local time less the offset.
+CivilTime universalTime(const PlaceClock& clock);
+
+/// The civil time that many seconds later (earlier when negative).
+CivilTime addSeconds(const CivilTime& t, long long seconds);
+
+/// Whole days from the first date to the second (the times of day ignored).
+long daysBetween(const CivilTime& from, const CivilTime& to);
+
+} // namespace atlas
