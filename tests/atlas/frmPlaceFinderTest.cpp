@@ -1,6 +1,6 @@
 #include "atlas/frmPlaceFinder.h"
 
-#include "UrlRecorder.h"
+#include "support/UrlRecorder.h"
 
 #include <QLabel>
 #include <QLineEdit>
