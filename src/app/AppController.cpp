@@ -50,6 +50,7 @@ void AppController::readingRequested()
         return;
     }
 
+    shownReading_ = ReadingBasis{*birth, std::nullopt};
     frmDisplay& display = displayWindow();
     entry_->hide(); // only hidden: every field keeps what the user typed
     display.showReading(reading);

@@ -1,9 +1,12 @@
 #pragma once
 
+#include "ephemeris/modEphemeris.h"
+
 #include <QObject>
 #include <QPoint>
 #include <QPointer>
 #include <memory>
+#include <optional>
 
 class frmDisplay;
 class frmMain;
@@ -32,7 +35,17 @@ private:
     void zoneHelpRequested(QPoint pickerTopLeft);
     frmDisplay& displayWindow();
 
+    /// What the shown reading was computed from: the birth data, and the true offset of
+    /// the place's clock from universal time when the reading was made at that instant
+    /// rather than by the zone fields.
+    struct ReadingBasis
+    {
+        modEphemeris::BirthData birth;
+        std::optional<int> utcOffsetSeconds;
+    };
+
     std::unique_ptr<frmMain> entry_;
     /// The display window of the last reading, while it is loaded.
     QPointer<frmDisplay> display_;
+    std::optional<ReadingBasis> shownReading_;
 };
