@@ -10,11 +10,18 @@
 
 #include <exception>
 
+#ifdef SELENOSCOPE_ATLAS
+#include "app/PlaceClockLink.h"
+#endif
+
 AppController::AppController() : entry_(std::make_unique<frmMain>())
 {
     connect(entry_.get(), &frmMain::readingRequested, this, &AppController::readingRequested);
     connect(entry_.get(), &frmMain::lookupRequested, this, &AppController::lookupRequested);
     connect(entry_.get(), &frmMain::zoneHelpRequested, this, &AppController::zoneHelpRequested);
+#ifdef SELENOSCOPE_ATLAS
+    placeClock_ = new PlaceClockLink(*entry_); // the entry window owns it
+#endif
 }
 
 AppController::~AppController()
@@ -39,18 +46,32 @@ void AppController::readingRequested()
     if (!birth)
         return;
 
+    // The universal time: by the zone fields as entered, or, where the entry window
+    // still says a place found in the atlas, by that place's clock if the user says so.
+    std::optional<int> utcOffsetSeconds;
+#ifdef SELENOSCOPE_ATLAS
+    const PlaceClockLink::Instant instant = placeClock_->instantFor(*birth);
+    if (instant.rule == PlaceClockLink::Instant::Rule::Cancelled)
+        return;
+    if (instant.rule == PlaceClockLink::Instant::Rule::PlaceClock)
+        utcOffsetSeconds = instant.utcOffsetSeconds;
+#endif
+
     // Both zodiacs are computed before any window changes, so a failure leaves the
     // entry window as it is and no display window behind.
     modEphemeris::MoonReadings reading;
     try {
-        reading = modEphemeris::ComputeMoonReadings(*birth);
+        reading = utcOffsetSeconds
+                      ? modEphemeris::ComputeMoonReadingsAt(
+                            *birth, modEphemeris::UniversalTimeForOffset(*birth, *utcOffsetSeconds))
+                      : modEphemeris::ComputeMoonReadings(*birth);
     } catch (const std::exception&) {
         AppServices::current().message(entry_.get(), QMessageBox::Critical,
                                        QStringLiteral("The reading could not be computed."));
         return;
     }
 
-    shownReading_ = ReadingBasis{*birth, std::nullopt};
+    shownReading_ = ReadingBasis{*birth, utcOffsetSeconds};
     frmDisplay& display = displayWindow();
     entry_->hide(); // only hidden: every field keeps what the user typed
     display.showReading(reading);

@@ -10,6 +10,7 @@
 
 class frmDisplay;
 class frmMain;
+class PlaceClockLink;
 
 /// The composition root's one object: it owns the entry window for the whole run
 /// and answers what the windows ask for. A reading request is checked, computed
@@ -48,4 +49,6 @@ private:
     /// The display window of the last reading, while it is loaded.
     QPointer<frmDisplay> display_;
     std::optional<ReadingBasis> shownReading_;
+    /// The offline atlas's link to a place's clock; none in a build without the atlas.
+    PlaceClockLink* placeClock_ = nullptr;
 };

@@ -146,6 +146,7 @@ frmMain::frmMain(QWidget* parent) : QMainWindow(parent)
     fillLists();
     chainTabOrder();
     describeForScreenReaders();
+    reportHandEdits();
 
     layout()->setSizeConstraint(QLayout::SetFixedSize);
     txtName->setFocus();
@@ -422,6 +423,40 @@ void frmMain::setZoneTexts(const QString& hour, const QString& minute)
 {
     txtZoneHour->setText(hour);
     txtZoneMinute->setText(minute);
+}
+
+void frmMain::setPlaceTexts(const QString& city, const QString& state, const QString& country)
+{
+    txtMCity->setText(city);
+    txtMState->setText(state);
+    txtMCountry->setText(country);
+}
+
+void frmMain::offerPlaceFinder()
+{
+    if (mnuFindPlace != nullptr)
+        return;
+    mnuFile->addSeparator()->setObjectName(QStringLiteral("mnuFileSep1"));
+    mnuFindPlace = mnuFile->addAction(QStringLiteral("Find Place &Offline..."));
+    mnuFindPlace->setObjectName(QStringLiteral("mnuFindPlace"));
+    mnuFindPlace->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F));
+    connect(mnuFindPlace, &QAction::triggered, this, &frmMain::placeFinderRequested);
+}
+
+void frmMain::reportHandEdits()
+{
+    // Only what the user does counts: text typed or pasted, an item chosen, a box or
+    // option clicked. What the program writes into the fields is no hand edit.
+    for (QLineEdit* box : {txtZoneHour, txtZoneMinute, txtLonD, txtLonM, txtLatD, txtLatM, txtMCity,
+                           txtMState, txtMCountry})
+        connect(box, &QLineEdit::textEdited, this, &frmMain::placeOrZoneEdited);
+    for (QAbstractButton* choice :
+         {static_cast<QAbstractButton*>(chkDST), static_cast<QAbstractButton*>(optLong[0]),
+          static_cast<QAbstractButton*>(optLong[1]), static_cast<QAbstractButton*>(optLat[0]),
+          static_cast<QAbstractButton*>(optLat[1])})
+        connect(choice, &QAbstractButton::clicked, this, &frmMain::placeOrZoneEdited);
+    for (QComboBox* list : {cboMonth, cboDate, cboYear, cboHH, cboMM})
+        connect(list, &QComboBox::activated, this, &frmMain::birthTimeEdited);
 }
 
 QString frmMain::cityText() const

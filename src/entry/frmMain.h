@@ -39,6 +39,12 @@ public:
     void setFields(const BirthDataFields& fields);
     /// Writes the zone hour, then the zone minute; nothing else changes.
     void setZoneTexts(const QString& hour, const QString& minute);
+    /// Writes City, State and Country.
+    void setPlaceTexts(const QString& city, const QString& state, const QString& country);
+
+    /// Adds "Find Place &Offline..." (Ctrl+F) to the File menu, after its own items;
+    /// only a program with the offline atlas offers it.
+    void offerPlaceFinder();
 
     /// The place as typed, which the location lookup searches for.
     [[nodiscard]] QString cityText() const;
@@ -60,6 +66,12 @@ signals:
     void lookupRequested();
     /// "TZ Help": the picker should open modally with its top-left corner here (screen pixels).
     void zoneHelpRequested(QPoint pickerTopLeft);
+    /// "Find Place Offline...".
+    void placeFinderRequested();
+    /// The user changed a place, zone or DST field by hand (typing, choosing, clicking).
+    void placeOrZoneEdited();
+    /// The user changed the birth date or the hour or minute of birth.
+    void birthTimeEdited();
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -81,6 +93,7 @@ private:
     void fillLists();
     void chainTabOrder();
     void describeForScreenReaders();
+    void reportHandEdits();
     [[nodiscard]] QWidget* fieldWidget(BirthField field) const;
 
     // Bands of the window
@@ -126,6 +139,7 @@ private:
     QMenu* mnuFile = nullptr;
     QAction* mnuNext = nullptr;
     QAction* mnuExit = nullptr;
+    QAction* mnuFindPlace = nullptr;
 
     /// The birth data of the last reading: a month text that matches no month name
     /// keeps the month read last time.

@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QDialog>
+#include <QPushButton>
 
 namespace {
 AppServices realServices;
@@ -12,6 +13,19 @@ void AppServices::message(QWidget* parent, QMessageBox::Icon icon, const QString
 {
     QMessageBox box(icon, kProgramTitle, text, QMessageBox::Ok, parent);
     box.exec();
+}
+
+int AppServices::ask(QWidget* parent, const QString& text, const QStringList& answers,
+                     int defaultAnswer)
+{
+    QMessageBox box(QMessageBox::Question, kProgramTitle, text, QMessageBox::NoButton, parent);
+    QList<QAbstractButton*> buttons;
+    for (const QString& answer : answers)
+        buttons.append(box.addButton(answer, QMessageBox::AcceptRole));
+    if (defaultAnswer >= 0 && defaultAnswer < buttons.size())
+        box.setDefaultButton(qobject_cast<QPushButton*>(buttons.at(defaultAnswer)));
+    box.exec();
+    return static_cast<int>(buttons.indexOf(box.clickedButton()));
 }
 
 void AppServices::runModal(QDialog& dialog)

@@ -13,6 +13,11 @@ public:
 
     /// A modal message box titled "Selenoscope" with a single OK button.
     virtual void message(QWidget* parent, QMessageBox::Icon icon, const QString& text);
+    /// A modal question titled "Selenoscope" whose answers are buttons; the default
+    /// answer takes Enter. Gives the position of the answer chosen, or -1 when the
+    /// box was closed without one.
+    virtual int ask(QWidget* parent, const QString& text, const QStringList& answers,
+                    int defaultAnswer);
     /// Shows the dialog modally; returns when it has been closed.
     virtual void runModal(QDialog& dialog);
     /// Leaves the event loop; the program ends.

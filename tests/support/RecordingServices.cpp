@@ -19,6 +19,13 @@ void RecordingServices::message(QWidget* /*parent*/, QMessageBox::Icon icon, con
         onMessage(messages.constLast());
 }
 
+int RecordingServices::ask(QWidget* /*parent*/, const QString& text, const QStringList& answers,
+                           int defaultAnswer)
+{
+    questions.append({text, answers, defaultAnswer});
+    return answer;
+}
+
 void RecordingServices::runModal(QDialog& dialog)
 {
     dialog.setModal(true);
@@ -38,6 +45,7 @@ void RecordingServices::endProgram()
 void RecordingServices::clear()
 {
     messages.clear();
+    questions.clear();
     modals.clear();
     endCount = 0;
 }

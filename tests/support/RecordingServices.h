@@ -29,10 +29,23 @@ public:
     RecordingServices& operator=(const RecordingServices&) = delete;
 
     void message(QWidget* parent, QMessageBox::Icon icon, const QString& text) override;
+    int ask(QWidget* parent, const QString& text, const QStringList& answers,
+            int defaultAnswer) override;
     void runModal(QDialog& dialog) override;
     void endProgram() override;
 
+    struct Question
+    {
+        QString text;
+        QStringList answers;
+        int defaultAnswer;
+    };
+
     QList<Message> messages;
+    QList<Question> questions;
+    /// The answer every question gets: a position in its answers, or -1 for a box
+    /// closed without one.
+    int answer = 0;
     QList<ModalOpening> modals;
     int endCount = 0;
     /// Runs while a modal dialog is "open": the test drives it here.
