@@ -3,6 +3,7 @@
 // installed, by the reference ephemeris; and one reading's details. Times are CPU time
 // per birth. Before the benchmarks, the one-pass texts and longitudes are compared bit
 // for bit with the two calls over a million random births.
+#include "ephemeris/ExampleBirths.h"
 #include "ephemeris/MoonDetails.h"
 #include "ephemeris/modEphemeris.h"
 
@@ -224,30 +225,6 @@ BENCHMARK(BM_ReferenceReading)->Apply(Workloads);
 
 // --- Bit for bit ----------------------------------------------------------------------
 
-// Random births over the whole of the entry window's ranges.
-BirthData RandomBirth(std::mt19937& rng)
-{
-    const auto pick = [&rng](int low, int high) {
-        return static_cast<std::int16_t>(std::uniform_int_distribution<int>(low, high)(rng));
-    };
-    BirthData b;
-    b.BirthYear = pick(1900, 2050);
-    b.BirthMonth = pick(1, 12);
-    b.BirthDay = pick(1, 31);
-    b.BirthHour = pick(0, 23);
-    b.BirthMinute = pick(0, 59);
-    b.ZoneHours = pick(0, 99);
-    b.ZoneMinutes = pick(0, 59);
-    b.LongitudeDegrees = pick(0, 179);
-    b.LongitudeMinutes = pick(0, 59);
-    b.LongitudeIsEast = pick(0, 1) == 1;
-    b.LatitudeDegrees = pick(0, 89);
-    b.LatitudeMinutes = pick(0, 59);
-    b.LatitudeIsSouth = pick(0, 1) == 1;
-    b.DaylightSaving = pick(0, 1) == 1;
-    return b;
-}
-
 // Births whose one-pass texts or longitudes differ from the two calls'.
 int CountMismatches(int births)
 {
@@ -257,7 +234,7 @@ int CountMismatches(int births)
     std::mt19937 rng(20261209U);
     int mismatches = 0;
     for (int i = 0; i < births; ++i) {
-        const BirthData b = RandomBirth(rng);
+        const BirthData b = modEphemeris::RandomBirth(rng);
         const modEphemeris::MoonReadings r = modEphemeris::ComputeMoonReadings(b);
         bool equal = true;
         for (const bool tropical : {false, true}) {

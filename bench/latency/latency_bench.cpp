@@ -9,7 +9,7 @@
 #include "display/frmDisplay.h"
 #include "entry/BirthDataChecks.h"
 #include "entry/frmMain.h"
-#include "ephemeris/WorkedExample.h"
+#include "ephemeris/ExampleBirths.h"
 #include "shell/AppServices.h"
 
 #include <QApplication>

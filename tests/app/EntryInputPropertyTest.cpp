@@ -6,6 +6,7 @@
 #include "display/frmDisplay.h"
 #include "entry/frmMain.h"
 #include "ephemeris/modEphemeris.h"
+#include "support/ProgramUnderTest.h"
 #include "support/Readings.h"
 #include "support/RecordingServices.h"
 #include "support/WindowControls.h"
@@ -406,10 +407,10 @@ private slots:
 private:
     void fillAtRandom(InputSource& source);
 
-    std::unique_ptr<RecordingServices> services;
-    std::unique_ptr<AppController> controller;
-    frmMain* entry = nullptr;
-    std::unique_ptr<EntryControls> ui;
+    std::unique_ptr<ProgramUnderTest> program;
+    RecordingServices* services = nullptr;
+    QPointer<frmMain> entry;
+    const EntryControls* ui = nullptr;
 };
 
 void EntryInputPropertyTest::initTestCase()
@@ -419,22 +420,16 @@ void EntryInputPropertyTest::initTestCase()
 
 void EntryInputPropertyTest::init()
 {
-    services = std::make_unique<RecordingServices>();
-    controller = std::make_unique<AppController>();
-    entry = &controller->entryWindow();
-    ui = std::make_unique<EntryControls>(*entry);
-    entry->show();
-    QVERIFY(QTest::qWaitForWindowExposed(entry));
+    program = std::make_unique<ProgramUnderTest>();
+    QVERIFY(program->started());
+    services = &program->services;
+    entry = &program->entry;
+    ui = &program->ui;
 }
 
 void EntryInputPropertyTest::cleanup()
 {
-    // Deleted outright: closing them would run the program's exit.
-    qDeleteAll(displayWindows());
-    ui.reset();
-    controller.reset();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    services.reset();
+    program.reset();
 }
 
 /// Puts random text into every box as a paste or another window would, and picks

@@ -5,6 +5,7 @@
 #include "display/frmDisplay.h"
 #include "entry/frmMain.h"
 #include "ephemeris/modEphemeris.h"
+#include "support/ProgramUnderTest.h"
 #include "support/Readings.h"
 #include "support/RecordingServices.h"
 #include "support/WindowControls.h"
@@ -62,10 +63,10 @@ private:
     void findPlace(const QString& query);
     QStringList zoneFields() const;
 
-    std::unique_ptr<RecordingServices> services;
-    std::unique_ptr<AppController> controller;
-    frmMain* entry = nullptr;
-    std::unique_ptr<EntryControls> ui;
+    std::unique_ptr<ProgramUnderTest> program;
+    RecordingServices* services = nullptr;
+    QPointer<frmMain> entry;
+    const EntryControls* ui = nullptr;
 };
 
 void PlaceClockLinkTest::initTestCase()
@@ -75,23 +76,17 @@ void PlaceClockLinkTest::initTestCase()
 
 void PlaceClockLinkTest::init()
 {
-    services = std::make_unique<RecordingServices>();
-    controller = std::make_unique<AppController>();
-    entry = &controller->entryWindow();
-    ui = std::make_unique<EntryControls>(*entry);
-    entry->show();
-    entry->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(entry));
+    program = std::make_unique<ProgramUnderTest>();
+    QVERIFY(program->started());
+    services = &program->services;
+    entry = &program->entry;
+    ui = &program->ui;
     ui->txtName->setText(QStringLiteral("ASHA"));
 }
 
 void PlaceClockLinkTest::cleanup()
 {
-    qDeleteAll(displayWindows()); // deleted outright: closing them would end the run
-    ui.reset();
-    controller.reset();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    services.reset();
+    program.reset();
 }
 
 void PlaceClockLinkTest::setBirth(const QString& month, const QString& day, const QString& year,

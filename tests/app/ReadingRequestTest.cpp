@@ -1,10 +1,11 @@
 #include "app/AppController.h"
 #include "display/frmDisplay.h"
 #include "entry/frmMain.h"
-#include "ephemeris/WorkedExample.h"
+#include "ephemeris/ExampleBirths.h"
 #include "ephemeris/modEphemeris.h"
 #include "shell/LinkLabel.h"
 #include "support/EntryTyping.h"
+#include "support/ProgramUnderTest.h"
 #include "support/Readings.h"
 #include "support/RecordingServices.h"
 #include "support/WindowControls.h"
@@ -49,10 +50,10 @@ private slots:
 private:
     void askForReading();
 
-    std::unique_ptr<RecordingServices> services;
-    std::unique_ptr<AppController> controller;
+    std::unique_ptr<ProgramUnderTest> program;
+    RecordingServices* services = nullptr;
     QPointer<frmMain> entry;
-    std::unique_ptr<EntryControls> ui;
+    const EntryControls* ui = nullptr;
 };
 
 void ReadingRequestTest::initTestCase()
@@ -62,28 +63,16 @@ void ReadingRequestTest::initTestCase()
 
 void ReadingRequestTest::init()
 {
-    services = std::make_unique<RecordingServices>();
-    controller = std::make_unique<AppController>();
-    entry = &controller->entryWindow();
-    ui = std::make_unique<EntryControls>(*entry);
-    entry->show();
-    entry->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(entry));
+    program = std::make_unique<ProgramUnderTest>();
+    QVERIFY(program->started());
+    services = &program->services;
+    entry = &program->entry;
+    ui = &program->ui;
 }
 
 void ReadingRequestTest::cleanup()
 {
-    // Deleted outright: closing them would run the program's exit.
-    QList<QPointer<frmDisplay>> displays;
-    for (QWidget* window : QApplication::topLevelWidgets()) {
-        if (auto* display = qobject_cast<frmDisplay*>(window))
-            displays.append(display);
-    }
-    qDeleteAll(displays);
-    ui.reset();
-    controller.reset();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    services.reset();
+    program.reset();
 }
 
 void ReadingRequestTest::askForReading()

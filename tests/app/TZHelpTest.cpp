@@ -2,6 +2,7 @@
 #include "display/frmDisplay.h"
 #include "entry/frmMain.h"
 #include "shell/LinkLabel.h"
+#include "support/ProgramUnderTest.h"
 #include "support/Readings.h"
 #include "support/RecordingServices.h"
 #include "support/WindowControls.h"
@@ -39,33 +40,24 @@ private:
     /// Every text, list position and check of the entry window but the two zone boxes.
     QStringList otherFields() const;
 
-    std::unique_ptr<RecordingServices> services;
-    std::unique_ptr<AppController> controller;
-    frmMain* window = nullptr;
-    std::unique_ptr<EntryControls> ui;
+    std::unique_ptr<ProgramUnderTest> program;
+    RecordingServices* services = nullptr;
+    QPointer<frmMain> window;
+    const EntryControls* ui = nullptr;
 };
 
 void TZHelpTest::init()
 {
-    services = std::make_unique<RecordingServices>();
-    controller = std::make_unique<AppController>();
-    window = &controller->entryWindow();
-    ui = std::make_unique<EntryControls>(*window);
-    window->show();
-    QVERIFY(QTest::qWaitForWindowExposed(window));
+    program = std::make_unique<ProgramUnderTest>();
+    QVERIFY(program->started());
+    services = &program->services;
+    window = &program->entry;
+    ui = &program->ui;
 }
 
 void TZHelpTest::cleanup()
 {
-    // A reading leaves a display window; deleted outright, as closing it would end the run.
-    QList<QPointer<frmDisplay>> displays;
-    for (QWidget* shown : QApplication::topLevelWidgets())
-        if (auto* display = qobject_cast<frmDisplay*>(shown))
-            displays << display;
-    qDeleteAll(displays);
-    ui.reset();
-    controller.reset();
-    services.reset();
+    program.reset();
 }
 
 QStringList TZHelpTest::otherFields() const

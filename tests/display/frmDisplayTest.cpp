@@ -377,7 +377,13 @@ void frmDisplayTest::clipboardRule()
     else
         QTest::mouseClick(widget, Qt::LeftButton, {}, point);
 
-    QCOMPARE(QGuiApplication::clipboard()->text(), empties ? QString() : kCopiedElsewhere);
+    // On a real X server the pointer's move arrives through the server: give it time.
+    if (empties) {
+        QTRY_COMPARE(QGuiApplication::clipboard()->text(), QString());
+    } else {
+        QTest::qWait(50);
+        QCOMPARE(QGuiApplication::clipboard()->text(), kCopiedElsewhere);
+    }
     if (gesture == QLatin1String("press"))
         QTest::mouseRelease(widget, Qt::LeftButton, {}, point);
 }

@@ -3,7 +3,7 @@
 // each birth gets, and what reaches the birth data record.
 #include "entry/BirthDataChecks.h"
 
-#include "ephemeris/WorkedExample.h"
+#include "ephemeris/ExampleBirths.h"
 
 #include <cctype>
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 // Shared pieces of the Moon computation tests.
 #pragma once
 
-#include "ephemeris/WorkedExample.h"
+#include "ephemeris/ExampleBirths.h"
 #include "ephemeris/modEphemeris.h"
 
 #include <cstdint>
@@ -54,33 +54,6 @@ inline double ParseArcseconds(const std::string& text)
     }
     return ((sign * 30 + std::stoi(m[1].str())) * 60 + std::stoi(m[2].str())) * 60.0 +
            std::stoi(m[3].str());
-}
-
-/// A birth drawn from what the entry window lets through (zone hours up to 99, as a
-/// negative zone hour may be typed), in the given range of years.
-inline modEphemeris::BirthData RandomBirth(std::mt19937& rng, int firstYear = 1900,
-                                           int lastYear = 2050)
-{
-    auto pick = [&rng](int low, int high) {
-        return static_cast<std::int16_t>(std::uniform_int_distribution<int>(low, high)(rng));
-    };
-    auto flip = [&rng] { return std::bernoulli_distribution(0.5)(rng); };
-    modEphemeris::BirthData b;
-    b.BirthYear = pick(firstYear, lastYear);
-    b.BirthMonth = pick(1, 12);
-    b.BirthDay = pick(1, 31);
-    b.BirthHour = pick(0, 23);
-    b.BirthMinute = pick(0, 59);
-    b.ZoneHours = pick(0, 99);
-    b.ZoneMinutes = pick(0, 59);
-    b.LongitudeDegrees = pick(0, 179);
-    b.LongitudeMinutes = pick(0, 59);
-    b.LongitudeIsEast = flip();
-    b.LatitudeDegrees = pick(0, 89);
-    b.LatitudeMinutes = pick(0, 59);
-    b.LatitudeIsSouth = flip();
-    b.DaylightSaving = flip();
-    return b;
 }
 
 } // namespace ephemeris_test

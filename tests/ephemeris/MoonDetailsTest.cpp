@@ -270,7 +270,7 @@ TEST(DetailsProperty, RandomBirthsEdgesAreConfirmedByTheirTexts)
     std::mt19937 rng(19740519);
     std::uniform_int_distribution<int> offsets(-14 * 3600, 14 * 3600);
     for (int i = 0; i < 300; ++i) {
-        const BirthData b = ephemeris_test::RandomBirth(rng);
+        const BirthData b = modEphemeris::RandomBirth(rng);
         const std::optional<int> offset =
             i % 3 == 0 ? std::optional<int>(offsets(rng)) : std::nullopt;
         ASSERT_NO_FATAL_FAILURE(ExpectEdgesConfirmedByTexts(b, offset)) << i;

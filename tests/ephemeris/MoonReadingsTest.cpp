@@ -13,7 +13,7 @@ namespace {
 
 using namespace modEphemeris;
 using ephemeris_test::PrintTo;
-using ephemeris_test::RandomBirth;
+using modEphemeris::RandomBirth;
 
 std::uint64_t Bits(double x)
 {

@@ -253,27 +253,8 @@ std::string CheckDetails(const ReadingDetails& d)
 TEST(ReadingProperty, EveryReachableInputGivesSoundTexts)
 {
     std::mt19937 rng(19000101);
-    auto pick = [&rng](int low, int high) {
-        return static_cast<std::int16_t>(std::uniform_int_distribution<int>(low, high)(rng));
-    };
-    auto flip = [&rng] { return std::bernoulli_distribution(0.5)(rng); };
-
     for (int i = 0; i < 100000; ++i) {
-        BirthData b;
-        b.BirthYear = pick(1900, 2050);
-        b.BirthMonth = pick(1, 12);
-        b.BirthDay = pick(1, 31);
-        b.BirthHour = pick(0, 23);
-        b.BirthMinute = pick(0, 59);
-        b.ZoneHours = pick(0, 99);
-        b.ZoneMinutes = pick(0, 59);
-        b.LongitudeDegrees = pick(0, 179);
-        b.LongitudeMinutes = pick(0, 59);
-        b.LongitudeIsEast = flip();
-        b.LatitudeDegrees = pick(0, 89);
-        b.LatitudeMinutes = pick(0, 59);
-        b.LatitudeIsSouth = flip();
-        b.DaylightSaving = flip();
+        const BirthData b = modEphemeris::RandomBirth(rng);
 
         const ReadingDetails sidereal = ComputeReadingDetails(b, false);
         ASSERT_EQ(CheckDetails(sidereal), "") << Describe(b);

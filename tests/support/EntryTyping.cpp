@@ -1,7 +1,7 @@
 #include "support/EntryTyping.h"
 
 #include "entry/BirthDataChecks.h"
-#include "ephemeris/WorkedExample.h"
+#include "ephemeris/ExampleBirths.h"
 #include "support/WindowControls.h"
 
 #include <QApplication>

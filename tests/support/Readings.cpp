@@ -53,3 +53,8 @@ frmDisplay* shownDisplay()
     }
     return shown;
 }
+
+void deleteDisplayWindows()
+{
+    qDeleteAll(displayWindows());
+}

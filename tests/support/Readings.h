@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ephemeris/WorkedExample.h"
+#include "ephemeris/ExampleBirths.h"
 #include "ephemeris/modEphemeris.h"
 
 #include <QStringList>
@@ -24,3 +24,6 @@ frmDisplay* shownDisplay();
 
 /// Every loaded display window, shown or not.
 QList<frmDisplay*> displayWindows();
+
+/// Deletes every loaded display window outright: closing one would run the program's exit.
+void deleteDisplayWindows();

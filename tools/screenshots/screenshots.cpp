@@ -5,7 +5,7 @@
 #include "display/frmDisplay.h"
 #include "entry/BirthDataChecks.h"
 #include "entry/frmMain.h"
-#include "ephemeris/WorkedExample.h"
+#include "ephemeris/ExampleBirths.h"
 #include "shell/AppServices.h"
 #include "shell/LinkLabel.h"
 #include "timezone/FrmTimeZone.h"
