@@ -1,5 +1,7 @@
 #include "display/frmDisplay.h"
 
+#include "display/ClipboardGuard.h"
+#include "display/ReadingColours.h"
 #include "display/TabPage.h"
 #include "shell/AppIcon.h"
 #include "shell/AppLifetime.h"
@@ -11,10 +13,8 @@
 #include "shell/UiKit.h"
 #include "shell/modHelp.h"
 
-#include <QClipboard>
 #include <QCloseEvent>
 #include <QGroupBox>
-#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -26,45 +26,6 @@
 #include <array>
 
 namespace {
-
-const QColor kDarkTeal(0x00, 0x4d, 0x4d);
-const QColor kTeal(0x00, 0x73, 0x73);
-const QColor kCyan(0x00, 0xff, 0xff);
-const QColor kPaleCyan(0xe0, 0xff, 0xff);
-
-/// Keeps the readings off the clipboard: a change of a box's text and any mouse
-/// press, move or release over a box empty the system clipboard, whatever it holds.
-/// Nothing else happens: the text, the selection and the mouse are left alone.
-class ClipboardGuard final : public QObject
-{
-public:
-    using QObject::QObject;
-
-    void watch(QLineEdit* box)
-    {
-        box->setMouseTracking(true); // a mere hover counts, not only a drag
-        box->installEventFilter(this);
-        connect(box, &QLineEdit::textChanged, this, [] { emptyClipboard(); });
-    }
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override
-    {
-        switch (event->type()) {
-        case QEvent::MouseButtonPress:
-        case QEvent::MouseMove:
-        case QEvent::MouseButtonRelease:
-            emptyClipboard();
-            break;
-        default:
-            break;
-        }
-        return QObject::eventFilter(watched, event); // the box still handles the event
-    }
-
-private:
-    static void emptyClipboard() { QGuiApplication::clipboard()->clear(); }
-};
 
 struct ReadingFrame
 {
@@ -252,17 +213,7 @@ void frmDisplay::showReading(const modEphemeris::MoonReadings& reading)
 
 void frmDisplay::applyColours()
 {
-    QPalette colours = palette();
-    colours.setColor(QPalette::Window, kDarkTeal);
-    colours.setColor(QPalette::WindowText, kCyan);
-    colours.setColor(QPalette::Button, kTeal);
-    colours.setColor(QPalette::ButtonText, kCyan);
-    colours.setColor(QPalette::Base, kPaleCyan);
-    colours.setColor(QPalette::Text, kDarkTeal);
-    // Greyed items (a switched-off menu command) must still look switched off.
-    for (const auto role : {QPalette::WindowText, QPalette::ButtonText, QPalette::Text})
-        colours.setColor(QPalette::Disabled, role, kTeal.lighter(150));
-    setPalette(colours);
+    setPalette(readingPalette(palette()));
 
     // The tab pages take the window's colour rather than the style's lighter pane,
     // and the frames draw their edge in cyan with the caption on the line, which the
