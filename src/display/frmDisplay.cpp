@@ -3,6 +3,7 @@
 #include "display/ClipboardGuard.h"
 #include "display/ReadingColours.h"
 #include "display/TabPage.h"
+#include "display/frmDetails.h"
 #include "shell/AppIcon.h"
 #include "shell/AppLifetime.h"
 #include "shell/AppServices.h"
@@ -163,6 +164,13 @@ void frmDisplay::buildMenus()
     connect(mnuFileBack, &QAction::triggered, this, &frmDisplay::cmdOKClicked);
     connect(mnuExit, &QAction::triggered, this, &frmDisplay::cmdExitClicked);
 
+    // Below the described items, so that they keep their places.
+    mnuFile->addSeparator()->setObjectName(QStringLiteral("mnuDetailsSep"));
+    NAMED(mnuDetails, mnuFile, QStringLiteral("Reading &Details..."));
+    mnuDetails->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_D));
+    mnuFile->addAction(mnuDetails);
+    connect(mnuDetails, &QAction::triggered, this, &frmDisplay::detailsRequested);
+
     addSharedMenus(menuBar(), kDisplayWindowMenuNames);
 }
 
@@ -206,9 +214,29 @@ void frmDisplay::showReading(const modEphemeris::MoonReadings& reading)
     txtWesternNonParallax->setText(QString::fromStdString(tropical.GeocentricText));
     txtWesternParallax->setText(QString::fromStdString(tropical.TopocentricText));
     SSTab1->setCurrentIndex(0);
+    closeDetails(); // they belong to the reading these texts replace
     show();
     raise();
     activateWindow();
+}
+
+void frmDisplay::showDetails(const modEphemeris::MoonDetails& details)
+{
+    // A closed one is only waiting to be deleted: it does not count.
+    frmDetails* open = nullptr;
+    for (frmDetails* window : findChildren<frmDetails*>(QString(), Qt::FindDirectChildrenOnly)) {
+        if (window->isVisible())
+            open = window;
+    }
+    if (open == nullptr)
+        open = new frmDetails(this); // owned: it goes when this window goes
+    open->showDetails(details);
+}
+
+void frmDisplay::closeDetails()
+{
+    for (frmDetails* window : findChildren<frmDetails*>(QString(), Qt::FindDirectChildrenOnly))
+        window->close();
 }
 
 void frmDisplay::applyColours()
@@ -258,6 +286,7 @@ void frmDisplay::showEvent(QShowEvent* event)
 void frmDisplay::closeEvent(QCloseEvent* event)
 {
     QMainWindow::closeEvent(event);
+    closeDetails(); // Back and Exit alike take the details with them
     // Every close ends the program except the one that goes back to the entry window.
     if (!goingBack_)
         UnloadAllAndEnd();
