@@ -117,14 +117,16 @@ void ReadingDetailsTest::detailsOfTheShownReading()
 
 void ReadingDetailsTest::leavingTheReadingClosesThem_data()
 {
-    QTest::addColumn<bool>("back");
-    QTest::newRow("Back") << true;
-    QTest::newRow("Exit") << false;
+    QTest::addColumn<QString>("command");
+    QTest::newRow("Back") << "Back";
+    QTest::newRow("Exit") << "Exit";
+    QTest::newRow("the window system's close") << "close";
 }
 
 void ReadingDetailsTest::leavingTheReadingClosesThem()
 {
-    QFETCH(bool, back);
+    QFETCH(QString, command);
+    const bool back = command == QLatin1String("Back");
     QPointer<frmDisplay> display = readWorkedExample();
     QVERIFY(display != nullptr);
     DisplayControls(*display).mnuDetails->trigger();
@@ -132,7 +134,10 @@ void ReadingDetailsTest::leavingTheReadingClosesThem()
     QVERIFY(details != nullptr && details->isVisible());
 
     const DisplayControls ui(*display);
-    QTest::mouseClick(back ? ui.cmdOK : ui.cmdExit, Qt::LeftButton);
+    if (command == QLatin1String("close"))
+        display->windowHandle()->close();
+    else
+        QTest::mouseClick(back ? ui.cmdOK : ui.cmdExit, Qt::LeftButton);
 
     QVERIFY(details.isNull() || !details->isVisible());
     QCOMPARE(entry->isVisible(), back);

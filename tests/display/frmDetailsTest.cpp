@@ -54,7 +54,6 @@ private slots:
     void closesWithEsc();
     void clipboardRule_data();
     void clipboardRule();
-    void readingTextsRefuseTyping();
 
 private:
     void open(const modEphemeris::BirthData& birth);
@@ -234,18 +233,6 @@ void frmDetailsTest::clipboardRule()
     else
         QTest::mouseClick(widget, Qt::LeftButton);
     QCOMPARE(QGuiApplication::clipboard()->text(), empties ? QString() : kCopiedElsewhere);
-}
-
-void frmDetailsTest::readingTextsRefuseTyping()
-{
-    open(modEphemeris::WorkedExample());
-    for (QLineEdit* box : ui->txtReading) {
-        const QString before = box->text();
-        QTest::mouseClick(box, Qt::LeftButton);
-        QTest::keyClicks(box, QStringLiteral("x9"));
-        QTest::keyClick(box, Qt::Key_Backspace);
-        QCOMPARE(box->text(), before);
-    }
 }
 
 QTEST_MAIN(frmDetailsTest)

@@ -71,8 +71,6 @@ private slots:
     void menuBarOrder();
     void detailsAreAskedFor_data();
     void detailsAreAskedFor();
-    void detailsCloseWithTheWindow_data();
-    void detailsCloseWithTheWindow();
     void detailsOpenOnce();
 
 private:
@@ -508,39 +506,6 @@ frmDetails* frmDisplayTest::openDetails()
     if (details != nullptr && !QTest::qWaitForWindowExposed(details))
         return nullptr;
     return details;
-}
-
-void frmDisplayTest::detailsCloseWithTheWindow_data()
-{
-    QTest::addColumn<QString>("command");
-    QTest::addColumn<bool>("goesBack");
-    QTest::newRow("Back button") << "cmdOK" << true;
-    QTest::newRow("File > Exit") << "mnuExit" << false;
-    QTest::newRow("close command") << "close" << false;
-}
-
-void frmDisplayTest::detailsCloseWithTheWindow()
-{
-    QFETCH(QString, command);
-    QFETCH(bool, goesBack);
-    open();
-    QSignalSpy back(window.data(), &frmDisplay::backRequested);
-    QPointer<frmDetails> details = openDetails();
-    QVERIFY(details != nullptr && details->isVisible());
-    QVERIFY(details->isWindow() && !details->isModal());
-
-    if (command == QLatin1String("cmdOK"))
-        QTest::mouseClick(ui->cmdOK, Qt::LeftButton);
-    else if (command == QLatin1String("mnuExit"))
-        ui->mnuExit->trigger();
-    else
-        window->windowHandle()->close();
-
-    QVERIFY(details.isNull() || !details->isVisible());
-    QCOMPARE(back.count(), goesBack ? 1 : 0);
-    QCOMPARE(services->endCount, goesBack ? 0 : 1);
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    QVERIFY(details.isNull());
 }
 
 void frmDisplayTest::detailsOpenOnce()
