@@ -2,6 +2,7 @@
 
 #include "display/frmDisplay.h"
 #include "entry/frmMain.h"
+#include "ephemeris/MoonDetails.h"
 #include "ephemeris/modEphemeris.h"
 #include "lookup/LocationLookup.h"
 #include "shell/AppServices.h"
@@ -86,8 +87,27 @@ frmDisplay& AppController::displayWindow()
             entry_->show();
             entry_->activateWindow(); // the user carries on typing there
         });
+        connect(display_, &frmDisplay::detailsRequested, this, &AppController::detailsRequested);
     }
     return *display_;
+}
+
+void AppController::detailsRequested()
+{
+    if (!shownReading_ || display_ == nullptr)
+        return;
+    // The same birth and the same rule for universal time as the shown reading.
+    modEphemeris::MoonDetails details;
+    try {
+        details =
+            modEphemeris::ComputeMoonDetails(shownReading_->birth, shownReading_->utcOffsetSeconds);
+    } catch (const std::exception&) {
+        AppServices::current().message(
+            display_, QMessageBox::Critical,
+            QStringLiteral("The reading details could not be computed."));
+        return;
+    }
+    display_->showDetails(details);
 }
 
 void AppController::lookupRequested()

@@ -35,6 +35,7 @@ private:
     void lookupRequested();
     void zoneHelpRequested(QPoint pickerTopLeft);
     frmDisplay& displayWindow();
+    void detailsRequested();
 
     /// What the shown reading was computed from: the birth data, and the true offset of
     /// the place's clock from universal time when the reading was made at that instant

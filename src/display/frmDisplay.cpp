@@ -1,6 +1,9 @@
 #include "display/frmDisplay.h"
 
+#include "display/ClipboardGuard.h"
+#include "display/ReadingColours.h"
 #include "display/TabPage.h"
+#include "display/frmDetails.h"
 #include "shell/AppIcon.h"
 #include "shell/AppLifetime.h"
 #include "shell/AppServices.h"
@@ -11,10 +14,8 @@
 #include "shell/UiKit.h"
 #include "shell/modHelp.h"
 
-#include <QClipboard>
 #include <QCloseEvent>
 #include <QGroupBox>
-#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -26,45 +27,6 @@
 #include <array>
 
 namespace {
-
-const QColor kDarkTeal(0x00, 0x4d, 0x4d);
-const QColor kTeal(0x00, 0x73, 0x73);
-const QColor kCyan(0x00, 0xff, 0xff);
-const QColor kPaleCyan(0xe0, 0xff, 0xff);
-
-/// Keeps the readings off the clipboard: a change of a box's text and any mouse
-/// press, move or release over a box empty the system clipboard, whatever it holds.
-/// Nothing else happens: the text, the selection and the mouse are left alone.
-class ClipboardGuard final : public QObject
-{
-public:
-    using QObject::QObject;
-
-    void watch(QLineEdit* box)
-    {
-        box->setMouseTracking(true); // a mere hover counts, not only a drag
-        box->installEventFilter(this);
-        connect(box, &QLineEdit::textChanged, this, [] { emptyClipboard(); });
-    }
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override
-    {
-        switch (event->type()) {
-        case QEvent::MouseButtonPress:
-        case QEvent::MouseMove:
-        case QEvent::MouseButtonRelease:
-            emptyClipboard();
-            break;
-        default:
-            break;
-        }
-        return QObject::eventFilter(watched, event); // the box still handles the event
-    }
-
-private:
-    static void emptyClipboard() { QGuiApplication::clipboard()->clear(); }
-};
 
 struct ReadingFrame
 {
@@ -202,6 +164,13 @@ void frmDisplay::buildMenus()
     connect(mnuFileBack, &QAction::triggered, this, &frmDisplay::cmdOKClicked);
     connect(mnuExit, &QAction::triggered, this, &frmDisplay::cmdExitClicked);
 
+    // Below the described items, so that they keep their places.
+    mnuFile->addSeparator()->setObjectName(QStringLiteral("mnuDetailsSep"));
+    NAMED(mnuDetails, mnuFile, QStringLiteral("Reading &Details..."));
+    mnuDetails->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_D));
+    mnuFile->addAction(mnuDetails);
+    connect(mnuDetails, &QAction::triggered, this, &frmDisplay::detailsRequested);
+
     addSharedMenus(menuBar(), kDisplayWindowMenuNames);
 }
 
@@ -245,24 +214,34 @@ void frmDisplay::showReading(const modEphemeris::MoonReadings& reading)
     txtWesternNonParallax->setText(QString::fromStdString(tropical.GeocentricText));
     txtWesternParallax->setText(QString::fromStdString(tropical.TopocentricText));
     SSTab1->setCurrentIndex(0);
+    closeDetails(); // they belong to the reading these texts replace
     show();
     raise();
     activateWindow();
 }
 
+void frmDisplay::showDetails(const modEphemeris::MoonDetails& details)
+{
+    // A closed one is only waiting to be deleted: it does not count.
+    frmDetails* open = nullptr;
+    for (frmDetails* window : findChildren<frmDetails*>(QString(), Qt::FindDirectChildrenOnly)) {
+        if (window->isVisible())
+            open = window;
+    }
+    if (open == nullptr)
+        open = new frmDetails(this); // owned: it goes when this window goes
+    open->showDetails(details);
+}
+
+void frmDisplay::closeDetails()
+{
+    for (frmDetails* window : findChildren<frmDetails*>(QString(), Qt::FindDirectChildrenOnly))
+        window->close();
+}
+
 void frmDisplay::applyColours()
 {
-    QPalette colours = palette();
-    colours.setColor(QPalette::Window, kDarkTeal);
-    colours.setColor(QPalette::WindowText, kCyan);
-    colours.setColor(QPalette::Button, kTeal);
-    colours.setColor(QPalette::ButtonText, kCyan);
-    colours.setColor(QPalette::Base, kPaleCyan);
-    colours.setColor(QPalette::Text, kDarkTeal);
-    // Greyed items (a switched-off menu command) must still look switched off.
-    for (const auto role : {QPalette::WindowText, QPalette::ButtonText, QPalette::Text})
-        colours.setColor(QPalette::Disabled, role, kTeal.lighter(150));
-    setPalette(colours);
+    setPalette(readingPalette(palette()));
 
     // The tab pages take the window's colour rather than the style's lighter pane,
     // and the frames draw their edge in cyan with the caption on the line, which the
@@ -307,6 +286,7 @@ void frmDisplay::showEvent(QShowEvent* event)
 void frmDisplay::closeEvent(QCloseEvent* event)
 {
     QMainWindow::closeEvent(event);
+    closeDetails(); // Back and Exit alike take the details with them
     // Every close ends the program except the one that goes back to the entry window.
     if (!goingBack_)
         UnloadAllAndEnd();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ephemeris/MoonDetails.h"
 #include "ephemeris/modEphemeris.h"
 
 #include <QMainWindow>
@@ -29,9 +30,15 @@ public:
     /// tab to the front and shows the window, not modal.
     void showReading(const modEphemeris::MoonReadings& reading);
 
+    /// Shows the details of the shown reading in a window of their own, or refills and
+    /// raises the one already open. It closes with this window or the next reading.
+    void showDetails(const modEphemeris::MoonDetails& details);
+
 signals:
     /// The user went back: the window is closing, and the entry window should show again.
     void backRequested();
+    /// The user asked for the details of the shown reading.
+    void detailsRequested();
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -49,6 +56,7 @@ private:
 
     void cmdOKClicked();
     void cmdExitClicked();
+    void closeDetails();
 
     QFrame* fraTopBanner = nullptr;
     LinkLabel* Label61 = nullptr;
@@ -80,6 +88,7 @@ private:
     QMenu* mnuFile = nullptr;
     QAction* mnuFileBack = nullptr;
     QAction* mnuExit = nullptr;
+    QAction* mnuDetails = nullptr;
 
     bool goingBack_ = false; // tells Back's close from the closes that end the program
 };

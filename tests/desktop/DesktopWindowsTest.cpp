@@ -1,6 +1,9 @@
 #include "app/AppController.h"
+#include "display/frmDetails.h"
 #include "display/frmDisplay.h"
 #include "entry/frmMain.h"
+#include "ephemeris/MoonDetails.h"
+#include "ephemeris/ExampleBirths.h"
 #include "lookup/frmBrowser.h"
 #include "shell/AppIcon.h"
 #include "shell/LinkLabel.h"
@@ -264,7 +267,7 @@ void DesktopWindowsTest::windowRows()
     QTest::addColumn<QString>("which");
     for (const char* which :
          {"entry window", "reading window, sidereal tab", "reading window, western tab",
-          "time zone picker", "about box", "location browser"})
+          "reading details", "time zone picker", "about box", "location browser"})
         QTest::newRow(which) << QString::fromLatin1(which);
 }
 
@@ -282,6 +285,15 @@ QWidget* DesktopWindowsTest::open(const QString& which)
             box->setText(kWidestReading);
         ui.SSTab1->setCurrentIndex(which.endsWith(QLatin1String("western tab")) ? 1 : 0);
         window = display;
+    } else if (which == QLatin1String("reading details")) {
+        // A reading on a sign's edge, so that the words for it are shown as well.
+        modEphemeris::BirthData birth = modEphemeris::WorkedExample();
+        birth.BirthDay = 2;
+        birth.BirthHour = 14;
+        birth.BirthMinute = 37;
+        auto* details = new frmDetails;
+        details->showDetails(modEphemeris::ComputeMoonDetails(birth));
+        window = details;
     } else if (which == QLatin1String("time zone picker")) {
         window = new FrmTimeZone;
     } else if (which == QLatin1String("about box")) {

@@ -1,5 +1,8 @@
 #include "display/frmDisplay.h"
 
+#include "display/frmDetails.h"
+#include "ephemeris/MoonDetails.h"
+#include "ephemeris/ExampleBirths.h"
 #include "shell/LinkLabel.h"
 #include "shell/Twips.h"
 #include "shell/modHelp.h"
@@ -66,8 +69,12 @@ private slots:
     void linksOpenTheirPages_data();
     void linksOpenTheirPages();
     void menuBarOrder();
+    void detailsAreAskedFor_data();
+    void detailsAreAskedFor();
+    void detailsOpenOnce();
 
 private:
+    frmDetails* openDetails();
     void open();
     template <typename T> T* control(const QString& name)
     {
@@ -458,13 +465,76 @@ void frmDisplayTest::menuBarOrder()
     QStringList file;
     for (QAction* action : ui->mnuFile->actions())
         file << action->objectName() + QLatin1Char('=') + action->text();
-    QCOMPARE(file, (QStringList{"mnuFileBack=&Back", "mnuExit=E&xit"}));
+    // The described items keep their places; the details follow below a separator.
+    QCOMPARE(file, (QStringList{"mnuFileBack=&Back", "mnuExit=E&xit",
+                                "mnuDetailsSep=", "mnuDetails=Reading &Details..."}));
+    QVERIFY(ui->mnuFile->actions().at(2)->isSeparator());
+    QCOMPARE(ui->mnuDetails->shortcut(), QKeySequence(QStringLiteral("Ctrl+D")));
 
     // The about box opens modally from this window too.
     window->findChild<QAction*>(QStringLiteral("mnuAbout"))->trigger();
     QCOMPARE(services->modals.size(), 1);
     QCOMPARE(services->modals.first().objectName, QStringLiteral("frmAbout"));
     QVERIFY(window->isVisible());
+}
+
+void frmDisplayTest::detailsAreAskedFor_data()
+{
+    QTest::addColumn<QString>("how");
+    QTest::newRow("File > Reading Details...") << "menu";
+    QTest::newRow("Ctrl+D on the Back button") << "shortcut";
+    QTest::newRow("Ctrl+D in a reading box") << "shortcut in box";
+}
+
+void frmDisplayTest::detailsAreAskedFor()
+{
+    QFETCH(QString, how);
+    open();
+    QSignalSpy asked(window.data(), &frmDisplay::detailsRequested);
+    if (how == QLatin1String("menu")) {
+        ui->mnuDetails->trigger();
+    } else {
+        if (how == QLatin1String("shortcut in box")) {
+            QTest::mouseClick(ui->txtSiderealParallax, Qt::LeftButton);
+            QCOMPARE(QApplication::focusWidget(), ui->txtSiderealParallax);
+        }
+        QTest::keyClick(window->windowHandle(), Qt::Key_D, Qt::ControlModifier);
+    }
+    QCOMPARE(asked.count(), 1);
+    QVERIFY(window->isVisible()); // asking changes nothing here
+    QCOMPARE(services->endCount, 0);
+}
+
+frmDetails* frmDisplayTest::openDetails()
+{
+    window->showDetails(modEphemeris::ComputeMoonDetails(modEphemeris::WorkedExample()));
+    auto* details = window->findChild<frmDetails*>();
+    if (details != nullptr && !QTest::qWaitForWindowExposed(details))
+        return nullptr;
+    return details;
+}
+
+void frmDisplayTest::detailsOpenOnce()
+{
+    open();
+    QPointer<frmDetails> first = openDetails();
+    QVERIFY(first != nullptr);
+    QCOMPARE(openDetails(), first.data()); // asked again: the open one comes forward
+
+    // Its own close leaves the reading as it is.
+    QSignalSpy back(window.data(), &frmDisplay::backRequested);
+    first->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QVERIFY(first.isNull());
+    QVERIFY(window->isVisible());
+    QCOMPARE(back.count(), 0);
+    QCOMPARE(services->endCount, 0);
+
+    // A new reading in this window takes the old one's details away.
+    QPointer<frmDetails> second = openDetails();
+    QVERIFY(second != nullptr);
+    window->showReading(modEphemeris::ComputeMoonReadings(modEphemeris::WorkedExample()));
+    QVERIFY(second.isNull() || !second->isVisible());
 }
 
 QTEST_MAIN(frmDisplayTest)

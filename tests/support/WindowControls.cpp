@@ -56,8 +56,29 @@ DisplayControls::DisplayControls(const QWidget& w)
       cmdExit(named<QPushButton>(w, "cmdExit")), cmdOK(named<QPushButton>(w, "cmdOK")),
       lblFullBrand(named<LinkLabel>(w, "lblFullBrand")),
       lblCobrand(named<LinkLabel>(w, "lblCobrand")), mnuFile(named<QMenu>(w, "mnuFile")),
-      mnuFileBack(named<QAction>(w, "mnuFileBack")), mnuExit(named<QAction>(w, "mnuExit"))
+      mnuFileBack(named<QAction>(w, "mnuFileBack")), mnuExit(named<QAction>(w, "mnuExit")),
+      mnuDetails(named<QAction>(w, "mnuDetails"))
 {
+}
+
+DetailsControls::DetailsControls(const QWidget& w)
+    : txtReading{named<QLineEdit>(w, "txtReading_0"), named<QLineEdit>(w, "txtReading_1"),
+                 named<QLineEdit>(w, "txtReading_2"), named<QLineEdit>(w, "txtReading_3")},
+      window_(w)
+{
+}
+
+QStringList DetailsControls::readings() const
+{
+    QStringList texts;
+    for (const QLineEdit* box : txtReading)
+        texts << box->text();
+    return texts;
+}
+
+QString DetailsControls::text(const char* label) const
+{
+    return named<QLabel>(window_, label)->text();
 }
 
 PickerControls::PickerControls(const QWidget& w)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QStringList>
 #include <QWidget>
 #include <array>
 
@@ -88,6 +89,22 @@ struct DisplayControls
     QMenu* mnuFile;
     QAction* mnuFileBack;
     QAction* mnuExit;
+    QAction* mnuDetails;
+};
+
+struct DetailsControls
+{
+    explicit DetailsControls(const QWidget& window);
+
+    std::array<QLineEdit*, 4> txtReading; // in the display window's order
+
+    /// The four reading texts.
+    [[nodiscard]] QStringList readings() const;
+    /// The text of the label with that objectName ("lblSignUntil_0").
+    [[nodiscard]] QString text(const char* label) const;
+
+private:
+    const QWidget& window_;
 };
 
 struct PickerControls

@@ -2,6 +2,7 @@
 // picture of each: screenshots <folder>. Run on a real display or under Xvfb.
 
 #include "app/AppController.h"
+#include "display/frmDetails.h"
 #include "display/frmDisplay.h"
 #include "entry/BirthDataChecks.h"
 #include "entry/frmMain.h"
@@ -157,6 +158,14 @@ int main(int argc, char* argv[])
                 qPrintable(control<QLineEdit>(*reading, "txtSiderealParallax")->text()),
                 qPrintable(control<QLineEdit>(*reading, "txtWesternNonParallax")->text()),
                 qPrintable(control<QLineEdit>(*reading, "txtWesternParallax")->text()));
+
+    control<QAction>(*reading, "mnuDetails")->trigger();
+    auto* details = reading->findChild<frmDetails*>();
+    if (details == nullptr || !details->isVisible()) {
+        std::fprintf(stderr, "the details window did not open\n");
+        return 1;
+    }
+    failures += save(*details, folder, QStringLiteral("details.png")) ? 0 : 1;
     delete reading; // deleted, not closed: closing it would end the program
 
     return failures + services.failures == 0 ? 0 : 1;

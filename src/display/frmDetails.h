@@ -1,0 +1,62 @@
+#pragma once
+
+#include "ephemeris/MoonDetails.h"
+
+#include <QDialog>
+#include <array>
+#include <cstddef>
+#include <optional>
+
+class QGridLayout;
+class QLabel;
+class QLineEdit;
+
+/// How firm a reading is: the instant of birth in local and universal time, then for
+/// each of the four readings, in the display window's order, its longitude, its sign
+/// and, in the sidereal zodiac, its nakshatra and pada; how near each lies to an edge;
+/// and the local minutes between which the reading keeps them. A reading within the
+/// method's error of an edge says so in words. Read-only and not modal; Esc closes it.
+/// Deleted on close.
+class frmDetails final : public QDialog
+{
+    Q_OBJECT
+public:
+    explicit frmDetails(QWidget* owner = nullptr);
+
+    /// Writes the details into the window and shows it in front, not modal.
+    void showDetails(const modEphemeris::MoonDetails& details);
+
+    static constexpr std::size_t kReadings = 4;
+    static constexpr std::size_t kInstantLines = 4;
+    static constexpr std::size_t kSignLines = 5;
+    static constexpr std::size_t kNakshatraLines = 5;
+
+private:
+    using Column = std::array<QLabel*, kReadings>;
+
+    /// The words for a reading that lies on an edge, with the reading's name beside them.
+    struct EdgeNote
+    {
+        QLabel* reading = nullptr;
+        QLabel* words = nullptr;
+    };
+
+    int buildInstant(QGridLayout& grid, int row);
+    int buildHeadings(QGridLayout& grid, int row);
+    int buildReadingTexts(QGridLayout& grid, int row);
+    template <std::size_t N, class Line>
+    int buildFacts(QGridLayout& grid, int row, const std::array<Line, N>& lines,
+                   std::array<Column, N>& labels);
+    int buildNotes(QGridLayout& grid, int row, const char* name,
+                   std::array<EdgeNote, kReadings>& notes);
+    int buildFootnote(QGridLayout& grid, int row);
+    static void showNote(EdgeNote& note, const std::optional<modEphemeris::EdgeNearness>& edge);
+
+    std::array<QLabel*, kInstantLines> lblInstant{};
+    std::array<QLineEdit*, kReadings> txtReading{};
+    std::array<Column, kSignLines> lblSign{};
+    std::array<Column, kNakshatraLines> lblNakshatra{};
+    std::array<EdgeNote, kReadings> signNotes_{};
+    std::array<EdgeNote, kReadings> nakshatraNotes_{};
+    QLabel* lblFootnote = nullptr;
+};
