@@ -219,6 +219,15 @@ void PlaceClockLinkTest::readingAsksWhenTheFieldsCannotSayTheClock()
     QCOMPARE(shownReading(*display),
              atTrueInstant ? readingAtOffset(*birth, 2 * 3600) : computedReading(*birth));
     QVERIFY(readingAtOffset(*birth, 2 * 3600) != computedReading(*birth)); // four hours apart
+
+    // The details are those of the instant the reading used.
+    DisplayControls(*display).mnuDetails->trigger();
+    QWidget* details = display->findChild<QWidget*>(QStringLiteral("frmDetails"));
+    QVERIFY(details != nullptr);
+    QCOMPARE(DetailsControls(*details).readings(), shownReading(*display));
+    QCOMPARE(DetailsControls(*details).text("lblRule").startsWith(
+                 QStringLiteral("The clock at the place kept UTC+02:00")),
+             atTrueInstant);
 }
 
 void PlaceClockLinkTest::fieldsThatSayTheClockAskNothing()
