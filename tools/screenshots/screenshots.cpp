@@ -78,6 +78,12 @@ public:
             if (!zone.isEmpty())
                 list->setCurrentItem(zone.first());
         }
+        if (dialog.objectName() == QLatin1String("frmPlaceFinder")) {
+            // A search as a user types it: a place west of Greenwich whose clocks run ahead.
+            auto* search = control<QLineEdit>(dialog, "txtSearch");
+            for (const QChar c : QStringLiteral("Madrid"))
+                search->insert(QString(c));
+        }
         dialog.show();
         if (!save(dialog, folder_, pictureNames_.value(dialog.objectName(), dialog.objectName())))
             ++failures;
@@ -93,6 +99,7 @@ private:
     const QHash<QString, QString> pictureNames_{
         {QStringLiteral("FrmTimeZone"), QStringLiteral("time-zones.png")},
         {QStringLiteral("frmAbout"), QStringLiteral("about.png")},
+        {QStringLiteral("frmPlaceFinder"), QStringLiteral("place-finder.png")},
     };
 };
 
@@ -143,6 +150,8 @@ int main(int argc, char* argv[])
 
     emit control<LinkLabel>(entry, "lblTZHelp")->clicked();
     control<QAction>(entry, "mnuAbout")->trigger();
+    if (auto* findPlace = control<QAction>(entry, "mnuFindPlace")) // a build with the atlas
+        findPlace->trigger();
 
     control<QPushButton>(entry, "cmdRashi")->click();
     frmDisplay* reading = openReadingWindow();
