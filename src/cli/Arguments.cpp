@@ -23,6 +23,9 @@ Columns appended: sidereal_geocentric, sidereal_topocentric, tropical_geocentric
   tropical_topocentric, error. A refused row gets empty readings and the reason in
   error; the exit status is then 1.)";
 
+// Each worker keeps two blocks of a few hundred kilobytes in flight: this bounds memory.
+constexpr std::size_t kMostThreads = 64;
+
 void AddAtlasOption(CLI::App& command, std::string& atlas)
 {
     if (HasAtlas())
@@ -70,12 +73,12 @@ void AddBirthOptions(CLI::App& command, BirthOptions& o)
 
 void AddBatchOptions(CLI::App& command, BatchOptions& o)
 {
-    o.threads = std::max(1U, std::thread::hardware_concurrency());
+    o.threads = std::clamp<std::size_t>(std::thread::hardware_concurrency(), 1, kMostThreads);
     command.add_option("file", o.input, "The CSV file, or - for standard input (the default)");
     command.add_option("-o,--output", o.output,
                        "Where the CSV goes, or - for standard output (the default)");
     command.add_option("--threads", o.threads, "Worker threads (default: one per core)")
-        ->check(CLI::Range(1, 1024));
+        ->check(CLI::Range(std::size_t{1}, kMostThreads));
     AddAtlasOption(command, o.atlas);
     command.footer(kBatchFooter);
 }
