@@ -66,7 +66,7 @@ std::string DetailsText(const modEphemeris::MoonDetails& details)
                        instant.rule + "\n" + "Universal time  " + SecondText(instant.universal) +
                        "\n" + "Julian day      " + Number("%.6f", instant.julianDay) + "\n";
     for (const MoonDetailRow& row : details.rows)
-        text += "\n" + RowText(row);
+        text.append("\n").append(RowText(row));
     return text;
 }
 

@@ -36,8 +36,8 @@ std::string MixedFile(std::size_t rows)
     std::size_t i = 0;
     for (const cli_test::TextBirth& birth : cli_test::RandomBirths(rows, 11U)) {
         ++i;
-        const std::string name =
-            i % 7 == 0 ? Quoted("Doe, \"J\"\n" + std::to_string(i)) : "P" + std::to_string(i);
+        const std::string number = std::to_string(i);
+        const std::string name = i % 7 == 0 ? Quoted("Doe, \"J\"\n" + number) : "P" + number;
         const std::string row = i % 13 == 0 ? "2001-02-29,12:00,1:00E,1:00N,1,," : birth.CsvRow();
         file += name + "," + row + "\n";
     }
@@ -53,7 +53,7 @@ TEST(BatchCommand, RandomBirthsReadAsTheCoreComputesThem)
         input += birth.CsvRow() + "\n";
         expected += birth.CsvRow();
         for (const std::string& text : birth.expected)
-            expected += "," + Quoted(text);
+            expected.append(",").append(Quoted(text));
         expected += ",\n";
     }
     const auto result = RunCli({"batch"}, input);

@@ -104,8 +104,9 @@ inline std::vector<TextBirth> RandomBirths(std::size_t count, unsigned seed)
             b.ZoneHours = static_cast<std::int16_t>(minus ? pick(0, 30) : pick(0, 12));
             b.ZoneMinutes = static_cast<std::int16_t>(chance(0.5) ? 0 : pick(0, 59));
             b.DaylightSaving = chance(0.3);
-            t.zone = (minus ? "-" : "") + std::to_string(b.ZoneHours) +
-                     (b.ZoneMinutes != 0 || chance(0.5) ? text(":%02d", b.ZoneMinutes) : "");
+            t.zone = text(minus ? "-%d" : "%d", b.ZoneHours);
+            if (b.ZoneMinutes != 0 || chance(0.5))
+                t.zone += text(":%02d", b.ZoneMinutes);
             t.dst = b.DaylightSaving;
             readings = modEphemeris::ComputeMoonReadings(b);
         } else {
