@@ -197,12 +197,12 @@ std::variant<ResolvedBirth, std::string> ResolveBirth(const BirthTexts& texts,
     const auto dateTime = ReadDateTime(texts.date, texts.time);
     if (const auto* refusal = std::get_if<std::string>(&dateTime))
         return *refusal;
-    const LocalDateTime& local = std::get<LocalDateTime>(dateTime);
+    const auto& local = std::get<LocalDateTime>(dateTime);
 
     const bool byZone = !Trim(texts.zone).empty();
     const bool byOffset = !Trim(texts.utcOffset).empty();
     const bool byPlace = !Trim(texts.place).empty();
-    const int ways = int{byZone} + int{byOffset} + int{byPlace};
+    const int ways = (byZone ? 1 : 0) + (byOffset ? 1 : 0) + (byPlace ? 1 : 0);
     if (ways == 0)
         return std::string(kNoInstant);
     if (ways > 1)

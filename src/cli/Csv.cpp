@@ -156,15 +156,13 @@ void RecordScanner::Scan(std::string_view bytes, std::size_t from, std::vector<s
             continue;
         }
         const char c = data[i++];
-        if (state == State::QuoteInQuoted && c == kQuote) {
-            state = State::Quoted; // a doubled quote
+        if (c == kQuote && (state == State::FieldStart || state == State::QuoteInQuoted)) {
+            state = State::Quoted; // a quoted field opens, or a doubled quote goes on with it
         } else if (c == '\n') {
             ends.push_back(i);
             state = State::FieldStart;
         } else if (c == ',') {
             state = State::FieldStart;
-        } else if (c == kQuote && state == State::FieldStart) {
-            state = State::Quoted;
         } else {
             state = State::Unquoted;
         }

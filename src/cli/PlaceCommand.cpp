@@ -16,7 +16,7 @@ int RunPlace(const PlaceOptions& options)
             Complain(*refusal);
             return kRefused;
         }
-        const LocalDateTime& t = std::get<LocalDateTime>(dateTime);
+        const auto& t = std::get<LocalDateTime>(dateTime);
         local = atlas::CivilTime{t.year, t.month, t.day, t.hour, t.minute, 0};
     }
     const PlaceFinder finder(options.atlas.empty() ? atlas::defaultIndexPath()

@@ -91,8 +91,9 @@ Json PlaceJson(const PlaceChoice& choice)
         json["clock_error"] = choice.clockError;
     }
     const atlas::ZoneFields* zone = SaidZone(choice);
-    json["zone_fields"] =
-        zone ? Json{{"zone", ZoneText(*zone)}, {"dst", zone->daylightSaving}} : Json(nullptr);
+    json["zone_fields"] = zone != nullptr
+                              ? Json{{"zone", ZoneText(*zone)}, {"dst", zone->daylightSaving}}
+                              : Json(nullptr);
     return json;
 }
 
