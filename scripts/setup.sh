@@ -7,6 +7,7 @@ PROGRAM_PACKAGES=(
     cmake ninja-build g++ pkg-config
     qt6-base-dev qt6-webengine-dev libqt6svg6 qt6-qpa-plugins fonts-dejavu-core libfontconfig-dev
     libcctz-dev tzdata
+    libcli11-dev nlohmann-json3-dev
 )
 # The atlas's place data comes through npm. Node.js from elsewhere brings its
 # own npm, which Debian's package would fight with: install that only when none.

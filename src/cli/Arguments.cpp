@@ -1,0 +1,151 @@
+#include "cli/Arguments.h"
+
+#include "cli/Commands.h"
+#include "cli/PlaceAccess.h"
+
+#ifdef SELENOSCOPE_ATLAS
+#include "atlas/PlaceSearch.h"
+#endif
+
+#include <CLI/CLI.hpp>
+#include <algorithm>
+#include <thread>
+
+namespace cli {
+namespace {
+
+constexpr const char* kBatchFooter = R"(Columns read (header names in any order and case):
+  date, time, longitude, latitude as for reading, and for the instant one of
+  zone with dst (1, 0, true, false, yes, no or empty), utc_offset, or place.
+  A row with a place may leave longitude and latitude empty. Every other column
+  passes through unchanged.
+Columns appended: sidereal_geocentric, sidereal_topocentric, tropical_geocentric,
+  tropical_topocentric, error. A refused row gets empty readings and the reason in
+  error; the exit status is then 1.)";
+
+// Each worker keeps two blocks of a few hundred kilobytes in flight: this bounds memory.
+constexpr std::size_t kMostThreads = 64;
+
+void AddAtlasOption(CLI::App& command, std::string& atlas)
+{
+    if (HasAtlas())
+        command.add_option("--atlas", atlas, "The atlas's index file instead of the installed one");
+}
+
+void AddBirthOptions(CLI::App& command, BirthOptions& o)
+{
+    command.add_option("--date", o.date, "Date of birth: YYYY-MM-DD, 1900 to 2050")->required();
+    command
+        .add_option("--time", o.time,
+                    "Local clock time: HH:MM (HH:MM:SS is taken, the seconds not used)")
+        ->required();
+    command.add_option("--longitude", o.longitude, "Degrees:minutes and E or W, such as 77:13E");
+    command.add_option("--latitude", o.latitude, "Degrees:minutes and N or S, such as 28:37N");
+    CLI::Option* zone = command.add_option(
+        "--zone", o.zone,
+        "Zone hours[:minutes] as the entry window takes them: the direction east or west of "
+        "Greenwich follows the longitude's hemisphere, a minus sign is ignored");
+    command.add_flag("--dst", o.daylightSaving, "Daylight saving in force (with --zone)")
+        ->needs(zone);
+    CLI::Option* offset =
+        command
+            .add_option("--utc-offset", o.utcOffset,
+                        "The local clock's true offset from universal time, +HH:MM or -HH:MM, "
+                        "east of Greenwich positive")
+            ->excludes(zone);
+    if (HasAtlas())
+        command
+            .add_option("--place", o.place,
+                        "A place in the offline atlas: its first match gives the coordinates "
+                        "(unless given) and its clock's true offset at that date and time")
+            ->excludes(zone)
+            ->excludes(offset);
+    AddAtlasOption(command, o.atlas);
+    command.add_flag("--json", o.json, "Write JSON");
+    command.callback([&o] {
+        if (o.zone.empty() && o.utcOffset.empty() && o.place.empty())
+            throw CLI::RequiredError(HasAtlas() ? "--zone, --utc-offset or --place"
+                                                : "--zone or --utc-offset");
+        if (o.place.empty() && (o.longitude.empty() || o.latitude.empty()))
+            throw CLI::RequiredError("--longitude and --latitude");
+    });
+}
+
+void AddBatchOptions(CLI::App& command, BatchOptions& o)
+{
+    o.threads = std::clamp<std::size_t>(std::thread::hardware_concurrency(), 1, kMostThreads);
+    command.add_option("file", o.input, "The CSV file, or - for standard input (the default)");
+    command.add_option("-o,--output", o.output,
+                       "Where the CSV goes, or - for standard output (the default)");
+    command.add_option("--threads", o.threads, "Worker threads (default: one per core)")
+        ->check(CLI::Range(std::size_t{1}, kMostThreads));
+    AddAtlasOption(command, o.atlas);
+    command.footer(kBatchFooter);
+}
+
+#ifdef SELENOSCOPE_ATLAS
+void AddPlaceOptions(CLI::App& command, PlaceOptions& o)
+{
+    command.add_option("query", o.query, "A place's name, optionally \", region or country\"")
+        ->required();
+    CLI::Option* date =
+        command.add_option("--date", o.date, "With --time: the clock at that local date");
+    CLI::Option* time = command.add_option("--time", o.time, "Local clock time, HH:MM");
+    date->needs(time);
+    time->needs(date);
+    command.add_option("--limit", o.limit, "The most places listed")
+        ->check(CLI::Range(std::size_t{1}, atlas::kMaxRows));
+    command.add_flag("--json", o.json, "Write JSON");
+    AddAtlasOption(command, o.atlas);
+}
+#endif
+
+} // namespace
+
+int RunCommandLine(int argc, char** argv)
+{
+    CLI::App app{"Where the Moon stood at a birth, sidereal and tropical, seen from the centre "
+                 "of the Earth and from the birth place.",
+                 "selenoscope-cli"};
+    app.set_version_flag("--version", "selenoscope-cli " SELENOSCOPE_VERSION);
+    app.require_subcommand(1);
+
+    BirthOptions readingOptions;
+    CLI::App* reading = app.add_subcommand("reading", "The four readings of one birth");
+    AddBirthOptions(*reading, readingOptions);
+
+    BirthOptions detailsOptions;
+    CLI::App* details = app.add_subcommand(
+        "details", "How firm each reading is: sign and nakshatra edges and the times they hold");
+    AddBirthOptions(*details, detailsOptions);
+
+    BatchOptions batchOptions;
+    CLI::App* batch = app.add_subcommand("batch", "The readings of every birth of a CSV file");
+    AddBatchOptions(*batch, batchOptions);
+
+#ifdef SELENOSCOPE_ATLAS
+    PlaceOptions placeOptions;
+    CLI::App* place = app.add_subcommand("place", "Places in the offline atlas and their clocks");
+    AddPlaceOptions(*place, placeOptions);
+#endif
+
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::ParseError& e) {
+        // Help and version end well; every other parse error is a usage error.
+        return app.exit(e) == 0 ? kSucceeded : kUsageError;
+    }
+    if (reading->parsed())
+        return RunReading(readingOptions);
+    if (details->parsed())
+        return RunDetails(detailsOptions);
+    if (batch->parsed())
+        return RunBatch(batchOptions);
+#ifdef SELENOSCOPE_ATLAS
+    if (place->parsed())
+        return RunPlace(placeOptions);
+#endif
+    return kUsageError;
+}
+
+} // namespace cli

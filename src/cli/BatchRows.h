@@ -1,0 +1,67 @@
+// The batch's rows: the header read into the columns a reading needs, and each
+// input row turned into its output row with the four readings or the refusal.
+#pragma once
+
+#include "cli/BirthInput.h"
+#include "cli/Csv.h"
+
+#include <array>
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <variant>
+#include <vector>
+
+namespace cli {
+
+/// The columns appended to every row, in this order.
+inline constexpr std::array<std::string_view, 5> kAppendedColumns{
+    "sidereal_geocentric", "sidereal_topocentric", "tropical_geocentric", "tropical_topocentric",
+    "error"};
+
+/// Where the columns that a reading needs lie in the rows.
+struct BatchColumns
+{
+    std::size_t count = 0; // fields in the header, and so in every row
+    std::optional<std::size_t> date;
+    std::optional<std::size_t> time;
+    std::optional<std::size_t> longitude;
+    std::optional<std::size_t> latitude;
+    std::optional<std::size_t> zone;
+    std::optional<std::size_t> dst;
+    std::optional<std::size_t> utcOffset;
+    std::optional<std::size_t> place; // read only where the atlas is
+};
+
+/// The columns a header names (in any order, case and surrounding spaces aside), or why
+/// the header cannot serve. A place column is read only withPlaces.
+std::variant<BatchColumns, std::string> ReadHeader(const std::vector<std::string_view>& names,
+                                                   bool withPlaces);
+
+/// Turns input rows into output rows. One per worker thread: its buffers are reused from
+/// row to row.
+class alignas(64) RowComputer // one cache line to itself: workers write to theirs per row
+{
+public:
+    enum class Outcome { Computed, Refused, Blank };
+
+    /// places may be null when no place column is read; lineEnd ends every output row.
+    RowComputer(const BatchColumns& columns, const PlaceLocator* places, std::string_view lineEnd);
+
+    /// Appends the output row for one input record (its line end included or not): the
+    /// record's fields, then the readings and an empty error, or empty readings and the
+    /// refusal. A blank record gives no row.
+    Outcome Process(std::string_view record, std::string& out);
+
+private:
+    [[nodiscard]] std::string_view Field(const std::optional<std::size_t>& column) const;
+    void AppendRefused(std::string_view text, std::string_view message, std::string& out) const;
+
+    const BatchColumns& columns_;
+    const PlaceLocator* places_;
+    std::string_view lineEnd_;
+    csv::Record record_;
+};
+
+} // namespace cli

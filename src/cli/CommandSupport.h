@@ -1,0 +1,25 @@
+// What the reading and details commands share: the birth from their options, and
+// writing to standard output and standard error.
+#pragma once
+
+#include "cli/BirthInput.h"
+#include "cli/Commands.h"
+
+#include <optional>
+#include <string_view>
+
+namespace cli {
+
+/// The birth the options give; on a refusal, its message on standard error and nothing.
+std::optional<ResolvedBirth> ResolveOrComplain(const BirthOptions& options);
+
+/// Writes the place a reading by --place used to standard error; nothing for others.
+void NotePlace(const ResolvedBirth& resolved);
+
+/// Writes text to standard output as it stands.
+void WriteOut(std::string_view text);
+
+/// Writes a message and a line end to standard error.
+void Complain(std::string_view message);
+
+} // namespace cli

@@ -1,0 +1,92 @@
+// selenoscope-cli details: how firm each of the four readings is, and the instant.
+#include "cli/CommandSupport.h"
+#include "cli/Commands.h"
+#include "cli/JsonOutput.h"
+#include "cli/PlaceAccess.h"
+#include "cli/TimeTexts.h"
+
+#include <array>
+#include <cstdio>
+
+namespace cli {
+namespace {
+
+using modEphemeris::LocalMinute;
+using modEphemeris::MoonDetailRow;
+
+std::string Number(const char* format, double value)
+{
+    std::array<char, 64> text{};
+    std::snprintf(text.data(), text.size(), format, value);
+    return text.data();
+}
+
+/// "in Lib from 1999-12-30 04:03 until 2000-01-02 01:14".
+std::string Stay(std::string_view part, const std::optional<LocalMinute>& since,
+                 const std::optional<LocalMinute>& until)
+{
+    return "  in " + std::string(part) + " from " +
+           (since ? MinuteText(*since) : "more than four days before") + " until " +
+           (until ? MinuteText(*until) : "more than four days after") + "\n";
+}
+
+/// "Lib, 12345.6\" from its edge with Sco", and the warning when within the budget.
+std::string Edge(std::string_view what, std::string_view part,
+                 const modEphemeris::EdgeNearness& edge)
+{
+    std::string text = "  " + std::string(what) + " " + std::string(part) + ", " +
+                       Number("%.1f", edge.arcseconds) + "\" from its edge with " +
+                       std::string(edge.across) + "\n";
+    if (edge.onEdge)
+        text += "  On the edge: a precise ephemeris may place the Moon in " +
+                std::string(edge.across) + "\n";
+    return text;
+}
+
+std::string RowText(const MoonDetailRow& row)
+{
+    std::string text = std::string(row.tropical ? "tropical" : "sidereal") +
+                       (row.topocentric ? " topocentric " : " geocentric ") + row.text + "\n" +
+                       "  longitude " + Number("%.6f", row.longitude) + "\xC2\xB0\n" +
+                       Edge("sign", row.signCode, row.signEdge) +
+                       Stay(row.signCode, row.sign_since, row.sign_until);
+    if (row.nakshatra) {
+        const modEphemeris::NakshatraPlace& n = *row.nakshatra;
+        text +=
+            Edge("nakshatra", std::string(n.name) + ", pada " + std::to_string(n.pada), n.edge) +
+            Stay(n.name, n.nakshatra_since, n.nakshatra_until);
+    }
+    return text;
+}
+
+std::string DetailsText(const modEphemeris::MoonDetails& details)
+{
+    const modEphemeris::BirthInstant& instant = details.instant;
+    std::string text = "Local time      " + MinuteText(instant.local) + "\n" + "Rule            " +
+                       instant.rule + "\n" + "Universal time  " + SecondText(instant.universal) +
+                       "\n" + "Julian day      " + Number("%.6f", instant.julianDay) + "\n";
+    for (const MoonDetailRow& row : details.rows)
+        text.append("\n").append(RowText(row));
+    return text;
+}
+
+} // namespace
+
+int RunDetails(const BirthOptions& options)
+{
+    const std::optional<ResolvedBirth> resolved = ResolveOrComplain(options);
+    if (!resolved)
+        return kRefused;
+    const modEphemeris::MoonDetails details = DetailsOf(*resolved);
+    if (options.json) {
+        Json json = DetailsJson(details);
+        AddPlace(json, *resolved);
+        WriteOut(JsonText(json));
+        return kSucceeded;
+    }
+    NotePlace(*resolved);
+    WriteOut(DetailsText(details));
+    return kSucceeded;
+}
+
+} // namespace cli

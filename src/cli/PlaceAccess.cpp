@@ -1,0 +1,56 @@
+#include "cli/PlaceAccess.h"
+
+#ifdef SELENOSCOPE_ATLAS
+#include "atlas/AtlasLocation.h"
+#include "cli/PlaceFinder.h"
+#include "cli/PlaceOutput.h"
+#endif
+
+namespace cli {
+
+#ifdef SELENOSCOPE_ATLAS
+
+bool HasAtlas()
+{
+    return true;
+}
+
+std::unique_ptr<const PlaceLocator> OpenAtlas(const std::string& indexFile)
+{
+    return std::make_unique<const PlaceFinder>(
+        indexFile.empty() ? atlas::defaultIndexPath() : std::filesystem::path(indexFile));
+}
+
+std::string PlaceNote(const ResolvedBirth& resolved)
+{
+    return resolved.place ? PlaceReport(*resolved.place) : std::string();
+}
+
+void AddPlace(Json& json, const ResolvedBirth& resolved)
+{
+    if (resolved.place)
+        json["place"] = PlaceJson(*resolved.place);
+}
+
+#else
+
+bool HasAtlas()
+{
+    return false;
+}
+
+std::unique_ptr<const PlaceLocator> OpenAtlas(const std::string& /*indexFile*/)
+{
+    return nullptr;
+}
+
+std::string PlaceNote(const ResolvedBirth& /*resolved*/)
+{
+    return {};
+}
+
+void AddPlace(Json& /*json*/, const ResolvedBirth& /*resolved*/) {}
+
+#endif
+
+} // namespace cli

@@ -1,0 +1,26 @@
+// The atlas where the build has it, and nothing where it does not: the one place
+// that knows which.
+#pragma once
+
+#include "cli/BirthInput.h"
+#include "cli/JsonOutput.h"
+
+#include <memory>
+#include <string>
+
+namespace cli {
+
+/// Whether this build has the atlas.
+bool HasAtlas();
+
+/// The atlas's places from an index file (empty: the one installed with the tool), loaded
+/// on first use; null in a build without the atlas.
+std::unique_ptr<const PlaceLocator> OpenAtlas(const std::string& indexFile);
+
+/// The place a reading by --place used, for standard error; empty for other readings.
+std::string PlaceNote(const ResolvedBirth& resolved);
+
+/// Adds the place a reading by --place used to its JSON as "place".
+void AddPlace(Json& json, const ResolvedBirth& resolved);
+
+} // namespace cli

@@ -1,0 +1,46 @@
+// selenoscope-cli place: the atlas's matches for a query, in the finder's order.
+#include "atlas/AtlasLocation.h"
+#include "cli/CommandSupport.h"
+#include "cli/Commands.h"
+#include "cli/PlaceFinder.h"
+#include "cli/PlaceOutput.h"
+
+namespace cli {
+
+int RunPlace(const PlaceOptions& options)
+{
+    std::optional<atlas::CivilTime> local;
+    if (!options.date.empty() || !options.time.empty()) {
+        const auto dateTime = ReadDateTime(options.date, options.time);
+        if (const auto* refusal = std::get_if<std::string>(&dateTime)) {
+            Complain(*refusal);
+            return kRefused;
+        }
+        const auto& t = std::get<LocalDateTime>(dateTime);
+        local = atlas::CivilTime{t.year, t.month, t.day, t.hour, t.minute, 0};
+    }
+    const PlaceFinder finder(options.atlas.empty() ? atlas::defaultIndexPath()
+                                                   : std::filesystem::path(options.atlas));
+    const auto found = finder.Search(options.query, options.limit, local);
+    if (const auto* error = std::get_if<std::string>(&found)) {
+        Complain(*error);
+        return kRefused;
+    }
+    const auto& choices = std::get<std::vector<PlaceChoice>>(found);
+    if (options.json) {
+        Json places = Json::array();
+        for (const PlaceChoice& choice : choices)
+            places.push_back(PlaceJson(choice));
+        WriteOut(JsonText(places));
+    } else {
+        for (const PlaceChoice& choice : choices)
+            WriteOut(PlaceLine(choice) + "\n");
+    }
+    if (choices.empty()) {
+        Complain("No place matches");
+        return kRefused;
+    }
+    return kSucceeded;
+}
+
+} // namespace cli

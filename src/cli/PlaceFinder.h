@@ -1,0 +1,61 @@
+// The atlas for the command line: the places a query finds, each with its entry
+// fields and, at a local date and time, its clock. The index is loaded on first use.
+// Plain C++20, no Qt.
+#pragma once
+
+#include "atlas/EntryFields.h"
+#include "atlas/PlaceClock.h"
+#include "atlas/PlaceIndex.h"
+#include "cli/BirthInput.h"
+
+#include <cstddef>
+#include <filesystem>
+#include <mutex>
+#include <optional>
+#include <string>
+#include <variant>
+#include <vector>
+
+namespace cli {
+
+/// A place the atlas found, as the finder would fill the entry window with it.
+struct PlaceChoice
+{
+    atlas::Place place;
+    atlas::EntryFields fields;              // coordinates to the minute; zone when clock read
+    std::optional<atlas::PlaceClock> clock; // at the local date and time, when given and read
+    std::string clockError;                 // why the clock could not be read
+};
+
+/// "3:42W", "40:25N": a coordinate of the fields as --longitude and --latitude take it.
+std::string CoordinateText(const atlas::DegreesMinutes& angle, char hemisphere);
+
+/// The place's longitude and latitude as the fields hold them.
+std::string LongitudeText(const atlas::EntryFields& fields);
+std::string LatitudeText(const atlas::EntryFields& fields);
+
+class PlaceFinder final : public PlaceLocator
+{
+public:
+    explicit PlaceFinder(std::filesystem::path indexFile);
+
+    /// The places a query finds, in the finder's order, at most limit; each with its clock
+    /// at the local time when one is given. The message when the index cannot be loaded.
+    [[nodiscard]] std::variant<std::vector<PlaceChoice>, std::string>
+    Search(std::string_view query, std::size_t limit,
+           const std::optional<atlas::CivilTime>& local) const;
+
+    /// The first match and its clock's offset at the local time: what --place uses.
+    [[nodiscard]] std::variant<LocatedPlace, std::string>
+    Locate(std::string_view query, const LocalDateTime& local) const override;
+
+private:
+    /// The index, or nullptr when it cannot be loaded (the reason in load_.error).
+    [[nodiscard]] const atlas::PlaceIndex* Index() const;
+
+    std::filesystem::path file_;
+    mutable std::once_flag loaded_;
+    mutable atlas::IndexLoad load_;
+};
+
+} // namespace cli

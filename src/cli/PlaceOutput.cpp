@@ -1,0 +1,132 @@
+#include "cli/PlaceOutput.h"
+
+#include "atlas/AtlasTexts.h"
+
+namespace cli {
+namespace {
+
+bool ClockAsked(const PlaceChoice& choice)
+{
+    return choice.clock || !choice.clockError.empty();
+}
+
+std::string_view KindText(atlas::LocalTimeKind kind)
+{
+    switch (kind) {
+    case atlas::LocalTimeKind::Skipped:
+        return "skipped";
+    case atlas::LocalTimeKind::Repeated:
+        return "repeated";
+    case atlas::LocalTimeKind::Unique:
+        break;
+    }
+    return "unique";
+}
+
+/// The offset not used at a skipped or repeated local time.
+const atlas::ClockOffset& OtherOffset(const atlas::PlaceClock& clock)
+{
+    const bool usedAfter = clock.kind == atlas::LocalTimeKind::Repeated &&
+                           clock.occurrence == atlas::Occurrence::Second;
+    return usedAfter ? clock.before : clock.after;
+}
+
+Json ClockJson(const atlas::PlaceClock& clock)
+{
+    const atlas::ClockOffset& offset = clock.offset;
+    Json json{{"utc_offset_seconds", offset.totalSeconds},
+              {"abbreviation", offset.abbreviation},
+              {"standard_offset_seconds", offset.standardSeconds},
+              {"daylight_saving_seconds", offset.savingSeconds},
+              {"local_time", KindText(clock.kind)}};
+    if (clock.kind != atlas::LocalTimeKind::Unique)
+        json["other_utc_offset_seconds"] = OtherOffset(clock).totalSeconds;
+    return json;
+}
+
+/// "1:00": the zone hour as the finder writes it, the minutes in two digits.
+std::string ZoneText(const atlas::ZoneFields& zone)
+{
+    return zone.hour + (zone.minute.size() < 2 ? ":0" : ":") + zone.minute;
+}
+
+/// The zone fields, or nothing where they cannot say this clock at this hemisphere.
+const atlas::ZoneFields* SaidZone(const PlaceChoice& choice)
+{
+    const auto& zone = choice.fields.zone;
+    return zone && zone->said ? &*zone : nullptr;
+}
+
+std::string PlaceName(const atlas::Place& place)
+{
+    std::string name = place.name;
+    for (const std::string* part : {&place.region, &place.country})
+        if (!part->empty())
+            name += ", " + *part;
+    return name;
+}
+
+} // namespace
+
+Json PlaceJson(const PlaceChoice& choice)
+{
+    const atlas::Place& place = choice.place;
+    Json json{
+        {"name", place.name},
+        {"region", place.region.empty() ? Json(nullptr) : Json(place.region)},
+        {"country", place.country},
+        {"country_code", place.countryCode},
+        {"latitude", place.latitude()},
+        {"longitude", place.longitude()},
+        {"population", place.population},
+        {"zone", place.zoneId},
+        {"fields",
+         {{"longitude", LongitudeText(choice.fields)}, {"latitude", LatitudeText(choice.fields)}}}};
+    if (!ClockAsked(choice))
+        return json;
+    if (choice.clock) {
+        json["clock"] = ClockJson(*choice.clock);
+    } else {
+        json["clock"] = nullptr;
+        json["clock_error"] = choice.clockError;
+    }
+    const atlas::ZoneFields* zone = SaidZone(choice);
+    json["zone_fields"] = zone != nullptr
+                              ? Json{{"zone", ZoneText(*zone)}, {"dst", zone->daylightSaving}}
+                              : Json(nullptr);
+    return json;
+}
+
+std::string PlaceLine(const PlaceChoice& choice)
+{
+    const atlas::Place& place = choice.place;
+    std::string line = place.name + '\t' + place.region + '\t' + place.country + '\t' +
+                       LatitudeText(choice.fields) + '\t' + LongitudeText(choice.fields) + '\t' +
+                       place.zoneId;
+    if (!ClockAsked(choice))
+        return line;
+    if (!choice.clock)
+        return line + '\t' + atlas::clockErrorLine(place.name, choice.clockError);
+    const atlas::ClockOffset& offset = choice.clock->offset;
+    line += '\t' + atlas::utcOffsetText(offset.totalSeconds) + ' ' + offset.abbreviation + '\t';
+    const atlas::ZoneFields* zone = SaidZone(choice);
+    if (zone == nullptr)
+        return line + "the zone fields cannot say this clock";
+    return line + "zone " + ZoneText(*zone) + (zone->daylightSaving ? " with DST" : "");
+}
+
+std::string PlaceReport(const PlaceChoice& choice)
+{
+    std::string report = "Place: " + PlaceName(choice.place) + " (" + LatitudeText(choice.fields) +
+                         ' ' + LongitudeText(choice.fields) + ")\n";
+    if (!choice.clock)
+        return report;
+    report += "Clock: " + atlas::clockLine(*choice.clock) + '\n';
+    // The reading uses the clock's true offset: the zone fields' own limits do not apply.
+    for (const std::string& note : atlas::clockNotes(choice.place.name, *choice.clock,
+                                                     atlas::ZoneFields{}, choice.fields.east))
+        report += note + '\n';
+    return report;
+}
+
+} // namespace cli

@@ -1,0 +1,23 @@
+// How the tool shows a place the atlas found: as JSON, as a line of text, and as the
+// note that a reading by --place prints on standard error.
+#pragma once
+
+#include "cli/JsonOutput.h"
+#include "cli/PlaceFinder.h"
+
+#include <string>
+
+namespace cli {
+
+/// The place, its entry fields and, when a date and time were given, its clock and the
+/// zone fields the finder would fill (null where they cannot say the clock).
+Json PlaceJson(const PlaceChoice& choice);
+
+/// One line: name, region, country, latitude, longitude and zone id, then, when a date
+/// and time were given, the clock and the zone fields; separated by tabs.
+std::string PlaceLine(const PlaceChoice& choice);
+
+/// "Place: Madrid, ..." with the clock used and its notes, one per line.
+std::string PlaceReport(const PlaceChoice& choice);
+
+} // namespace cli
