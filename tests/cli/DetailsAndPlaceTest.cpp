@@ -2,7 +2,7 @@
 // the atlas's own answers.
 #include "CliRun.h"
 #include "ephemeris/MoonDetails.h"
-#include "ephemeris/WorkedExample.h"
+#include "ephemeris/ExampleBirths.h"
 
 #include <array>
 #include <cstdio>

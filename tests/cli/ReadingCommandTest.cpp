@@ -2,7 +2,7 @@
 // core, each refusal with its exact message, and usage errors.
 #include "CliRun.h"
 #include "RandomBirths.h"
-#include "ephemeris/WorkedExample.h"
+#include "ephemeris/ExampleBirths.h"
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
