@@ -41,7 +41,10 @@ std::string dayShift(long days)
         return " the day before";
     if (days == 1)
         return " the next day";
-    return " " + std::to_string(std::labs(days)) + (days < 0 ? " days before" : " days after");
+    std::string text(" ");
+    text += std::to_string(std::labs(days));
+    text += days < 0 ? " days before" : " days after";
+    return text;
 }
 
 // Hours from midnight of a date, to the nearest minute, as a day counted from
@@ -86,7 +89,7 @@ std::string utcOffsetText(int seconds)
     std::string text = std::string("UTC") + (seconds < 0 ? kMinusSign : "+") +
                        twoDigits(magnitude / 3600) + ":" + twoDigits(magnitude / 60 % 60);
     if (magnitude % 60 != 0)
-        text += ":" + twoDigits(magnitude % 60);
+        text.append(":").append(twoDigits(magnitude % 60));
     return text;
 }
 

@@ -5,6 +5,15 @@
 namespace atlas {
 namespace {
 
+/// The zone hour's text, with a minus sign in front when asked for.
+std::string signedHour(int hours, bool minus)
+{
+    std::string text = std::to_string(hours);
+    if (minus)
+        text.insert(text.begin(), '-');
+    return text;
+}
+
 constexpr int kMaxLongitudeDegrees = 179; // the entry window refuses 180
 constexpr int kMaxLatitudeDegrees = 89;   // and 90
 constexpr int kHighestZoneHour = 12;      // the zone hour check refuses more, unless negative
@@ -44,7 +53,7 @@ ZoneFields zoneFields(const ClockOffset& offset, bool east)
         // As the picker writes zones: the hour carries the sign, east of Greenwich negative.
         const int minutes = roundedMinutes(offset.totalSeconds);
         const int hours = minutes / 60;
-        fields.hour = (offset.totalSeconds > 0 && hours != 0 ? "-" : "") + std::to_string(hours);
+        fields.hour = signedHour(hours, offset.totalSeconds > 0 && hours != 0);
         fields.minute = std::to_string(minutes % 60);
         fields.said = false;
         return fields;
@@ -53,7 +62,7 @@ ZoneFields zoneFields(const ClockOffset& offset, bool east)
     const int hours = minutes / 60;
     // The reading takes the hour's magnitude; a minus sign gets an hour above
     // 12 past the zone hour check, which refuses only those that are positive.
-    fields.hour = (hours > kHighestZoneHour ? "-" : "") + std::to_string(hours);
+    fields.hour = signedHour(hours, hours > kHighestZoneHour);
     fields.minute = std::to_string(minutes % 60);
     return fields;
 }
