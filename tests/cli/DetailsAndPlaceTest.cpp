@@ -1,8 +1,8 @@
 // The details and place commands run as a process, their JSON against the core's and
 // the atlas's own answers.
 #include "CliRun.h"
-#include "ephemeris/MoonDetails.h"
 #include "ephemeris/ExampleBirths.h"
+#include "ephemeris/MoonDetails.h"
 
 #include <array>
 #include <cstdio>

@@ -1,7 +1,7 @@
 #include "display/frmDetails.h"
 
-#include "ephemeris/MoonDetails.h"
 #include "ephemeris/ExampleBirths.h"
+#include "ephemeris/MoonDetails.h"
 #include "support/RecordingServices.h"
 #include "support/WindowControls.h"
 

@@ -1,8 +1,8 @@
 #include "display/frmDisplay.h"
 
 #include "display/frmDetails.h"
-#include "ephemeris/MoonDetails.h"
 #include "ephemeris/ExampleBirths.h"
+#include "ephemeris/MoonDetails.h"
 #include "shell/LinkLabel.h"
 #include "shell/Twips.h"
 #include "shell/modHelp.h"
