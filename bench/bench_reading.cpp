@@ -3,8 +3,9 @@
 // installed, by the reference ephemeris; and one reading's details. Times are CPU time
 // per birth. Before the benchmarks, the one-pass texts and longitudes are compared bit
 // for bit with the two calls over a million random births.
-#include "ephemeris/ExampleBirths.h"
+#include "birth/ExampleBirths.h"
 #include "ephemeris/MoonDetails.h"
+#include "ephemeris/ReferenceReading.h"
 #include "ephemeris/modEphemeris.h"
 
 #include <algorithm>
@@ -77,7 +78,7 @@ const std::vector<BirthData>& BirthsByDate()
         std::sort(all.begin(), all.end(), [](const BirthData& a, const BirthData& b) {
             const auto instant = [](const BirthData& x) {
                 return std::tuple(x.BirthYear, x.BirthMonth, x.BirthDay,
-                                  modEphemeris::UniversalTime(x));
+                                  modEphemeris::UniversalTime(modEphemeris::BirthMoment{x, {}}));
             };
             return instant(a) < instant(b);
         });
@@ -120,6 +121,17 @@ const std::vector<BirthData>& BirthsOf(std::int64_t workload)
     }
 }
 
+// The same births as moments by their zone fields, as the program passes them.
+const std::vector<modEphemeris::BirthMoment>& MomentsOf(std::int64_t workload)
+{
+    static std::map<std::int64_t, std::vector<modEphemeris::BirthMoment>> moments;
+    auto& all = moments[workload];
+    if (all.empty())
+        for (const BirthData& b : BirthsOf(workload))
+            all.push_back({b, {}});
+    return all;
+}
+
 void Workloads(benchmark::internal::Benchmark* b)
 {
     b->ArgName("births");
@@ -156,10 +168,10 @@ BENCHMARK(BM_ReadingVaried);
 // The four texts from one computation of the Moon.
 void BM_Readings(benchmark::State& state)
 {
-    const auto& births = BirthsOf(state.range(0));
+    const auto& moments = MomentsOf(state.range(0));
     std::size_t i = 0;
     for (auto _ : state) {
-        benchmark::DoNotOptimize(modEphemeris::ComputeMoonReadings(births[i++ % births.size()]));
+        benchmark::DoNotOptimize(modEphemeris::ComputeMoonReadings(moments[i++ % moments.size()]));
     }
 }
 BENCHMARK(BM_Readings)->Apply(Workloads);
@@ -168,10 +180,10 @@ BENCHMARK(BM_Readings)->Apply(Workloads);
 // both sidereal nakshatras.
 void BM_Details(benchmark::State& state)
 {
-    const auto& births = VariedBirths();
+    const auto& moments = MomentsOf(kVaried);
     std::size_t i = 0;
     for (auto _ : state) {
-        benchmark::DoNotOptimize(modEphemeris::ComputeMoonDetails(births[i++ % births.size()]));
+        benchmark::DoNotOptimize(modEphemeris::ComputeMoonDetails(moments[i++ % moments.size()]));
     }
 }
 BENCHMARK(BM_Details)->Unit(benchmark::kMicrosecond);
@@ -234,8 +246,8 @@ int CountMismatches(int births)
     std::mt19937 rng(20261209U);
     int mismatches = 0;
     for (int i = 0; i < births; ++i) {
-        const BirthData b = modEphemeris::RandomBirth(rng);
-        const modEphemeris::MoonReadings r = modEphemeris::ComputeMoonReadings(b);
+        const BirthData b = birth::RandomBirth(rng);
+        const modEphemeris::MoonReadings r = modEphemeris::ComputeMoonReadings({b, {}});
         bool equal = true;
         for (const bool tropical : {false, true}) {
             const modEphemeris::MoonReading texts = modEphemeris::ComputeMoonReading(b, tropical);

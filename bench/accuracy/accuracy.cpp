@@ -1,7 +1,7 @@
 // Compares the program's Moon with a reference ephemeris over random instants
 // from 1900 to 2050 and random places, and prints the report as Markdown.
 // The reference is used here only; the program never links it.
-#include "ephemeris/modEphemeris.h"
+#include "ephemeris/ReferenceReading.h"
 
 #include <algorithm>
 #include <cmath>

@@ -6,10 +6,10 @@
 //
 // latency_bench [readings]
 #include "app/AppController.h"
+#include "birth/BirthDataChecks.h"
+#include "birth/ExampleBirths.h"
 #include "display/frmDisplay.h"
-#include "entry/BirthDataChecks.h"
 #include "entry/frmMain.h"
-#include "ephemeris/ExampleBirths.h"
 #include "shell/AppServices.h"
 
 #include <QApplication>
@@ -136,7 +136,7 @@ int main(int argc, char* argv[])
 
     AppController controller;
     frmMain& entry = controller.entryWindow();
-    entry.setFields(FieldsFor(modEphemeris::WorkedExample()));
+    entry.setFields(birth::FieldsFor(birth::WorkedExample()));
     entry.show();
     if (!QTest::qWaitForWindowExposed(&entry))
         return fail("the entry window was never shown");

@@ -1,5 +1,6 @@
 #include "app/AppController.h"
 
+#include "app/BirthClock.h"
 #include "display/frmDisplay.h"
 #include "entry/frmMain.h"
 #include "ephemeris/MoonDetails.h"
@@ -11,18 +12,12 @@
 
 #include <exception>
 
-#ifdef SELENOSCOPE_ATLAS
-#include "app/PlaceClockLink.h"
-#endif
-
-AppController::AppController() : entry_(std::make_unique<frmMain>())
+AppController::AppController()
+    : entry_(std::make_unique<frmMain>()), placeClock_(attachPlaceClock(*entry_))
 {
-    connect(entry_.get(), &frmMain::readingRequested, this, &AppController::readingRequested);
-    connect(entry_.get(), &frmMain::lookupRequested, this, &AppController::lookupRequested);
-    connect(entry_.get(), &frmMain::zoneHelpRequested, this, &AppController::zoneHelpRequested);
-#ifdef SELENOSCOPE_ATLAS
-    placeClock_ = new PlaceClockLink(*entry_); // the entry window owns it
-#endif
+    connect(entry_.get(), &frmMain::readingRequested, this, &AppController::showReading);
+    connect(entry_.get(), &frmMain::lookupRequested, this, &AppController::openLookup);
+    connect(entry_.get(), &frmMain::zoneHelpRequested, this, &AppController::openZonePicker);
 }
 
 AppController::~AppController()
@@ -41,38 +36,32 @@ frmMain& AppController::entryWindow() const
     return *entry_;
 }
 
-void AppController::readingRequested()
+void AppController::showReading()
 {
     const std::optional<modEphemeris::BirthData> birth = entry_->birthData();
     if (!birth)
         return;
 
-    // The universal time: by the zone fields as entered, or, where the entry window
-    // still says a place found in the atlas, by that place's clock if the user says so.
-    std::optional<int> utcOffsetSeconds;
-#ifdef SELENOSCOPE_ATLAS
-    const PlaceClockLink::Instant instant = placeClock_->instantFor(*birth);
-    if (instant.rule == PlaceClockLink::Instant::Rule::Cancelled)
+    // The moment: by the zone fields as entered, or, where the entry window still says
+    // a place found in the atlas, by that place's clock.
+    const std::optional<modEphemeris::BirthMoment> moment =
+        placeClock_ != nullptr ? placeClock_->momentFor(*birth)
+                               : modEphemeris::BirthMoment{*birth, {}};
+    if (!moment)
         return;
-    if (instant.rule == PlaceClockLink::Instant::Rule::PlaceClock)
-        utcOffsetSeconds = instant.utcOffsetSeconds;
-#endif
 
     // Both zodiacs are computed before any window changes, so a failure leaves the
     // entry window as it is and no display window behind.
     modEphemeris::MoonReadings reading;
     try {
-        reading = utcOffsetSeconds
-                      ? modEphemeris::ComputeMoonReadingsAt(
-                            *birth, modEphemeris::UniversalTimeForOffset(*birth, *utcOffsetSeconds))
-                      : modEphemeris::ComputeMoonReadings(*birth);
+        reading = modEphemeris::ComputeMoonReadings(*moment);
     } catch (const std::exception&) {
         AppServices::current().message(entry_.get(), QMessageBox::Critical,
                                        QStringLiteral("The reading could not be computed."));
         return;
     }
 
-    shownReading_ = ReadingBasis{*birth, utcOffsetSeconds};
+    shownMoment_ = moment;
     frmDisplay& display = displayWindow();
     entry_->hide(); // only hidden: every field keeps what the user typed
     display.showReading(reading);
@@ -87,20 +76,19 @@ frmDisplay& AppController::displayWindow()
             entry_->show();
             entry_->activateWindow(); // the user carries on typing there
         });
-        connect(display_, &frmDisplay::detailsRequested, this, &AppController::detailsRequested);
+        connect(display_, &frmDisplay::detailsRequested, this, &AppController::showDetails);
     }
     return *display_;
 }
 
-void AppController::detailsRequested()
+void AppController::showDetails()
 {
-    if (!shownReading_ || display_ == nullptr)
+    if (!shownMoment_ || display_ == nullptr)
         return;
-    // The same birth and the same rule for universal time as the shown reading.
+    // The same moment as the shown reading.
     modEphemeris::MoonDetails details;
     try {
-        details =
-            modEphemeris::ComputeMoonDetails(shownReading_->birth, shownReading_->utcOffsetSeconds);
+        details = modEphemeris::ComputeMoonDetails(*shownMoment_);
     } catch (const std::exception&) {
         AppServices::current().message(
             display_, QMessageBox::Critical,
@@ -110,13 +98,13 @@ void AppController::detailsRequested()
     display_->showDetails(details);
 }
 
-void AppController::lookupRequested()
+void AppController::openLookup()
 {
     OpenLocationBrowser(LocationQuery{entry_->bMaleSearch, entry_->cityText(), entry_->stateText(),
                                       entry_->countryText()});
 }
 
-void AppController::zoneHelpRequested(QPoint pickerTopLeft)
+void AppController::openZonePicker(QPoint pickerTopLeft)
 {
     // The picker deletes itself when it is closed.
     auto* picker = new FrmTimeZone(entry_.get());

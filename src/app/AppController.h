@@ -8,9 +8,9 @@
 #include <memory>
 #include <optional>
 
+class BirthClock;
 class frmDisplay;
 class frmMain;
-class PlaceClockLink;
 
 /// The composition root's one object: it owns the entry window for the whole run
 /// and answers what the windows ask for. A reading request is checked, computed
@@ -31,25 +31,17 @@ public:
     [[nodiscard]] frmMain& entryWindow() const;
 
 private:
-    void readingRequested();
-    void lookupRequested();
-    void zoneHelpRequested(QPoint pickerTopLeft);
+    void showReading();
+    void openLookup();
+    void openZonePicker(QPoint pickerTopLeft);
+    void showDetails();
     frmDisplay& displayWindow();
-    void detailsRequested();
-
-    /// What the shown reading was computed from: the birth data, and the true offset of
-    /// the place's clock from universal time when the reading was made at that instant
-    /// rather than by the zone fields.
-    struct ReadingBasis
-    {
-        modEphemeris::BirthData birth;
-        std::optional<int> utcOffsetSeconds;
-    };
 
     std::unique_ptr<frmMain> entry_;
     /// The display window of the last reading, while it is loaded.
     QPointer<frmDisplay> display_;
-    std::optional<ReadingBasis> shownReading_;
+    /// The moment the shown reading was computed for.
+    std::optional<modEphemeris::BirthMoment> shownMoment_;
     /// The offline atlas's link to a place's clock; none in a build without the atlas.
-    PlaceClockLink* placeClock_ = nullptr;
+    BirthClock* placeClock_ = nullptr;
 };

@@ -4,7 +4,7 @@
 #include "atlas/AtlasTexts.h"
 #include "atlas/EntryFields.h"
 #include "atlas/frmPlaceFinder.h"
-#include "entry/BirthDataChecks.h"
+#include "birth/BirthDataChecks.h"
 #include "entry/frmMain.h"
 #include "shell/AppServices.h"
 
@@ -15,12 +15,12 @@ QString qText(const std::string& text)
     return QString::fromStdString(text);
 }
 
-int wholeNumber(const std::string& text)
-{
-    return static_cast<int>(FieldText::NumericValue(text).value_or(0));
-}
-
 } // namespace
+
+BirthClock* attachPlaceClock(frmMain& entry)
+{
+    return new PlaceClockLink(entry); // the entry window owns it
+}
 
 PlaceClockLink::PlaceClockLink(frmMain& entry) : QObject(&entry), entry_(entry)
 {
@@ -48,11 +48,7 @@ const atlas::PlaceIndex* PlaceClockLink::index()
 
 atlas::CivilTime PlaceClockLink::birthLocalTime() const
 {
-    // The lists hold whole numbers only; seconds are not read.
-    const BirthDataFields fields = entry_.fields();
-    return {wholeNumber(fields.year),   MonthNumber(fields.month).value_or(1),
-            wholeNumber(fields.day),    wholeNumber(fields.hour),
-            wholeNumber(fields.minute), 0};
+    return birth::LocalTimeOf(entry_.fields());
 }
 
 void PlaceClockLink::findPlace()
@@ -65,21 +61,11 @@ void PlaceClockLink::findPlace()
     if (!finder.choice())
         return; // Cancel writes nothing
 
-    const PlaceChoice& choice = *finder.choice();
+    const atlas::PlaceChoice& choice = *finder.choice();
     const atlas::EntryFields& found = choice.fields;
     entry_.setPlaceTexts(qText(found.city), qText(found.state), qText(found.country));
-    BirthDataFields fields = entry_.fields();
-    fields.longitudeDegrees = std::to_string(found.longitude.degrees);
-    fields.longitudeMinutes = std::to_string(found.longitude.minutes);
-    fields.east = found.east;
-    fields.latitudeDegrees = std::to_string(found.latitude.degrees);
-    fields.latitudeMinutes = std::to_string(found.latitude.minutes);
-    fields.south = found.south;
-    if (found.zone) {
-        fields.zoneHour = found.zone->hour;
-        fields.zoneMinute = found.zone->minute;
-        fields.daylightSaving = found.zone->daylightSaving;
-    }
+    birth::BirthDataFields fields = entry_.fields();
+    atlas::writePlace(found, fields);
     entry_.setFields(fields);
 
     // Without its clock (a zone the system's tzdata lacks) the place is only a place.
@@ -100,31 +86,29 @@ void PlaceClockLink::birthTimeEdited()
         return;
     }
     link_->clock = *reading.clock;
-    const atlas::ZoneFields zone = atlas::zoneFields(link_->clock.offset, link_->east);
-    BirthDataFields fields = entry_.fields();
-    fields.zoneHour = zone.hour;
-    fields.zoneMinute = zone.minute;
-    fields.daylightSaving = zone.daylightSaving;
+    birth::BirthDataFields fields = entry_.fields();
+    atlas::writeZone(atlas::zoneFields(link_->clock.offset, link_->east), fields);
     entry_.setFields(fields);
 }
 
-PlaceClockLink::Instant PlaceClockLink::instantFor(const modEphemeris::BirthData& birth)
+std::optional<modEphemeris::BirthMoment>
+PlaceClockLink::momentFor(const modEphemeris::BirthData& birth)
 {
     if (!link_)
-        return {};
+        return modEphemeris::BirthMoment{birth, {}};
     const std::optional<atlas::ZoneQuestion> question =
         atlas::zoneQuestion(link_->placeName, link_->clock, birth);
     if (!question)
-        return {}; // the fields as entered give the clock's universal time
+        return modEphemeris::BirthMoment{birth, {}}; // the fields give the clock's universal time
     const int answer = AppServices::current().ask(
         &entry_, qText(question->text),
         {qText(question->useClockCaption), qText(question->useEnteredCaption)}, 0);
     switch (answer) {
     case 0:
-        return {Instant::Rule::PlaceClock, link_->clock.offset.totalSeconds};
+        return modEphemeris::BirthMoment{birth, link_->clock.offset.totalSeconds};
     case 1:
-        return {};
+        return modEphemeris::BirthMoment{birth, {}};
     default:
-        return {Instant::Rule::Cancelled, 0};
+        return std::nullopt; // the question was closed without an answer: no reading
     }
 }

@@ -1,5 +1,7 @@
 #include "atlas/AtlasTexts.h"
 
+#include "birth/BirthRanges.h"
+
 #include <array>
 #include <cmath>
 #include <cstdio>
@@ -23,13 +25,9 @@ std::string clockTime(const CivilTime& t)
     return twoDigits(t.hour) + ":" + twoDigits(t.minute);
 }
 
-constexpr std::array<const char*, 12> kMonths{"January",   "February", "March",    "April",
-                                              "May",       "June",     "July",     "August",
-                                              "September", "October",  "November", "December"};
-
 std::string dayText(const CivilTime& t)
 {
-    return std::to_string(t.day) + " " + kMonths[static_cast<std::size_t>(t.month - 1)];
+    return std::to_string(t.day) + " " + std::string(birth::monthName(t.month));
 }
 
 // " the day before", " the next day" or nothing, for a day counted from the birth's date.
@@ -155,12 +153,11 @@ std::vector<std::string> occurrenceCaptions(const PlaceClock& clock)
 std::optional<ZoneQuestion> zoneQuestion(const std::string& placeName, const PlaceClock& clock,
                                          const modEphemeris::BirthData& entered)
 {
-    const CivilTime birthDate{entered.BirthYear, entered.BirthMonth, entered.BirthDay};
-    // Both universal times in hours from midnight of the entered date.
-    const CivilTime ut = universalTime(clock);
-    const double trueHours = static_cast<double>(daysBetween(birthDate, ut)) * 24.0 + ut.hour +
-                             ut.minute / 60.0 + ut.second / 3600.0;
-    const double enteredHours = modEphemeris::UniversalTime(entered);
+    // Both universal times in hours from midnight of the entered date, by the one rule.
+    using modEphemeris::BirthMoment;
+    const double trueHours =
+        modEphemeris::UniversalTime(BirthMoment{entered, clock.offset.totalSeconds});
+    const double enteredHours = modEphemeris::UniversalTime(BirthMoment{entered, {}});
     // The fields hold whole minutes: a clock with seconds is said to the
     // nearest minute. A little more than half a minute absorbs the rounding of
     // hours in floating point.
@@ -182,18 +179,6 @@ std::optional<ZoneQuestion> zoneQuestion(const std::string& placeName, const Pla
     question.useClockCaption = "Use " + trueTime + " UT";
     question.useEnteredCaption = "Use the zone as entered";
 
-    // The universal time to the minute, written as a local time with zone 0.
-    const DayMinute t = splitHours(trueHours);
-    const CivilTime date = addSeconds(birthDate, t.day * 86400);
-    question.atUniversalTime = entered;
-    question.atUniversalTime.BirthYear = static_cast<std::int16_t>(date.year);
-    question.atUniversalTime.BirthMonth = static_cast<std::int16_t>(date.month);
-    question.atUniversalTime.BirthDay = static_cast<std::int16_t>(date.day);
-    question.atUniversalTime.BirthHour = static_cast<std::int16_t>(t.minute / 60);
-    question.atUniversalTime.BirthMinute = static_cast<std::int16_t>(t.minute % 60);
-    question.atUniversalTime.ZoneHours = 0;
-    question.atUniversalTime.ZoneMinutes = 0;
-    question.atUniversalTime.DaylightSaving = false;
     return question;
 }
 

@@ -38,9 +38,6 @@ struct ZoneQuestion
     std::string text;
     std::string useClockCaption;   // "Use 10:00 UT", the default answer
     std::string useEnteredCaption; // "Use the zone as entered"
-    /// The birth data for the first answer: the date and time as universal
-    /// time (to the minute), zone 0, no daylight saving, the place as entered.
-    modEphemeris::BirthData atUniversalTime;
 };
 
 /// The question, or none when the fields as entered give the clock's universal

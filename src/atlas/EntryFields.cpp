@@ -86,27 +86,23 @@ EntryFields entryFields(const Place& place, const PlaceClock* clock)
     return fields;
 }
 
-modEphemeris::BirthData birthDataFrom(const EntryFields& fields, const CivilTime& local)
+void writePlace(const EntryFields& place, birth::BirthDataFields& fields)
 {
-    modEphemeris::BirthData birth;
-    birth.PersonName = fields.city;
-    birth.BirthMonth = static_cast<std::int16_t>(local.month);
-    birth.BirthDay = static_cast<std::int16_t>(local.day);
-    birth.BirthYear = static_cast<std::int16_t>(local.year);
-    birth.BirthHour = static_cast<std::int16_t>(local.hour);
-    birth.BirthMinute = static_cast<std::int16_t>(local.minute);
-    if (fields.zone) {
-        birth.ZoneHours = static_cast<std::int16_t>(std::abs(std::atoi(fields.zone->hour.c_str())));
-        birth.ZoneMinutes = static_cast<std::int16_t>(std::atoi(fields.zone->minute.c_str()));
-        birth.DaylightSaving = fields.zone->daylightSaving;
-    }
-    birth.LongitudeDegrees = static_cast<std::int16_t>(fields.longitude.degrees);
-    birth.LongitudeMinutes = static_cast<std::int16_t>(fields.longitude.minutes);
-    birth.LongitudeIsEast = fields.east;
-    birth.LatitudeDegrees = static_cast<std::int16_t>(fields.latitude.degrees);
-    birth.LatitudeMinutes = static_cast<std::int16_t>(fields.latitude.minutes);
-    birth.LatitudeIsSouth = fields.south;
-    return birth;
+    fields.longitudeDegrees = std::to_string(place.longitude.degrees);
+    fields.longitudeMinutes = std::to_string(place.longitude.minutes);
+    fields.east = place.east;
+    fields.latitudeDegrees = std::to_string(place.latitude.degrees);
+    fields.latitudeMinutes = std::to_string(place.latitude.minutes);
+    fields.south = place.south;
+    if (place.zone)
+        writeZone(*place.zone, fields);
+}
+
+void writeZone(const ZoneFields& zone, birth::BirthDataFields& fields)
+{
+    fields.zoneHour = zone.hour;
+    fields.zoneMinute = zone.minute;
+    fields.daylightSaving = zone.daylightSaving;
 }
 
 } // namespace atlas

@@ -6,7 +6,7 @@
 
 #include "atlas/PlaceClock.h"
 #include "atlas/PlaceIndex.h"
-#include "ephemeris/modEphemeris.h"
+#include "birth/BirthDataChecks.h"
 
 #include <cstdint>
 #include <optional>
@@ -57,8 +57,11 @@ struct EntryFields
 /// The fields for a place and, where it could be read, its clock at the birth.
 EntryFields entryFields(const Place& place, const PlaceClock* clock);
 
-/// The birth data the fields give for a local date and time, read as the
-/// reading request reads them (the zone hour's magnitude).
-modEphemeris::BirthData birthDataFrom(const EntryFields& fields, const CivilTime& local);
+/// Writes the place's coordinates and, where its clock was read, the zone fields into a
+/// birth's typed fields; the name, date and time stay as they are.
+void writePlace(const EntryFields& place, birth::BirthDataFields& fields);
+
+/// Writes the zone fields alone.
+void writeZone(const ZoneFields& zone, birth::BirthDataFields& fields);
 
 } // namespace atlas

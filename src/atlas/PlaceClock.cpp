@@ -89,18 +89,7 @@ ClockReading readClock(const std::string& zoneId, const CivilTime& local, Occurr
 
 CivilTime universalTime(const PlaceClock& clock)
 {
-    return addSeconds(clock.local, -clock.offset.totalSeconds);
-}
-
-CivilTime addSeconds(const CivilTime& t, long long seconds)
-{
-    return fromCivil(toCivil(t) + seconds);
-}
-
-long daysBetween(const CivilTime& from, const CivilTime& to)
-{
-    return static_cast<long>(cctz::civil_day(to.year, to.month, to.day) -
-                             cctz::civil_day(from.year, from.month, from.day));
+    return modEphemeris::addSeconds(clock.local, -clock.offset.totalSeconds);
 }
 
 } // namespace atlas

@@ -4,31 +4,21 @@
 // Plain C++20, no Qt.
 #pragma once
 
+#include "ephemeris/CivilTime.h"
+
 #include <optional>
 #include <string>
 
 namespace atlas {
 
-/// A date and a time as the calendar and the clock on the wall showed them.
-struct CivilTime
-{
-    int year = 1900;
-    int month = 1; // 1 to 12
-    int day = 1;
-    int hour = 0; // 0 to 23
-    int minute = 0;
-    int second = 0;
-
-    bool operator==(const CivilTime&) const = default;
-};
+using modEphemeris::CivilTime;
+using modEphemeris::Occurrence;
 
 enum class LocalTimeKind {
     Unique,   // the local time happened once
     Skipped,  // the clocks jumped over it (spring forward)
     Repeated, // the clocks went back over it (fall back): it happened twice
 };
-
-enum class Occurrence { First, Second };
 
 /// The clock's distance from universal time at one instant.
 struct ClockOffset
@@ -70,11 +60,5 @@ ClockReading readClock(const std::string& zoneId, const CivilTime& local,
 
 /// The instant as universal time, to the second: the local time less the offset.
 CivilTime universalTime(const PlaceClock& clock);
-
-/// The civil time that many seconds later (earlier when negative).
-CivilTime addSeconds(const CivilTime& t, long long seconds);
-
-/// Whole days from the first date to the second (the times of day ignored).
-long daysBetween(const CivilTime& from, const CivilTime& to);
 
 } // namespace atlas

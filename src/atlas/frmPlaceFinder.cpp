@@ -28,14 +28,12 @@ QString qs(const std::string& text)
 }
 
 // "40°25'N", as the entry window will get it.
-QString angleText(std::int32_t microdegrees, int maxDegrees, char positive, char negative)
+QString angleText(const atlas::DegreesMinutes& angle, char hemisphere)
 {
-    const atlas::DegreesMinutes a = atlas::roundToArcMinute(microdegrees, maxDegrees);
-    const bool zero = a.degrees == 0 && a.minutes == 0;
     return QStringLiteral("%1°%2'%3")
-        .arg(a.degrees)
-        .arg(a.minutes, 2, 10, QLatin1Char('0'))
-        .arg(QLatin1Char(microdegrees > 0 || zero ? positive : negative));
+        .arg(angle.degrees)
+        .arg(angle.minutes, 2, 10, QLatin1Char('0'))
+        .arg(QLatin1Char(hemisphere));
 }
 
 const QUrl kLicence(QStringLiteral("https://creativecommons.org/licenses/by/4.0/"));
@@ -44,7 +42,7 @@ const QUrl kLicence(QStringLiteral("https://creativecommons.org/licenses/by/4.0/
 
 frmPlaceFinder::frmPlaceFinder(const atlas::PlaceIndex& index, const atlas::CivilTime& birthLocal,
                                QWidget* parent)
-    : QDialog(parent), index(index), birthLocal(birthLocal)
+    : QDialog(parent), index_(index), birthLocal_(birthLocal)
 {
     setObjectName(QStringLiteral("frmPlaceFinder"));
     setWindowTitle(kWindowCaption + QStringLiteral(" - Find Place Offline"));
@@ -152,14 +150,15 @@ bool frmPlaceFinder::eventFilter(QObject* watched, QEvent* event)
 
 void frmPlaceFinder::txtSearchChanged()
 {
-    rows = atlas::searchPlaces(index, txtSearch->text().toStdString());
+    rows_ = atlas::searchPlaces(index_, txtSearch->text().toStdString());
     lstPlaces->clear();
     QList<QTreeWidgetItem*> items;
-    for (const atlas::PlaceId id : rows) {
-        const atlas::Place place = index.place(id);
+    for (const atlas::PlaceId id : rows_) {
+        const atlas::Place place = index_.place(id);
+        const atlas::EntryFields fields = atlas::entryFields(place, nullptr);
         items.append(new QTreeWidgetItem({qs(place.name), qs(place.region), qs(place.country),
-                                          angleText(place.latitudeMicro, 89, 'N', 'S'),
-                                          angleText(place.longitudeMicro, 179, 'E', 'W'),
+                                          angleText(fields.latitude, fields.south ? 'S' : 'N'),
+                                          angleText(fields.longitude, fields.east ? 'E' : 'W'),
                                           qs(place.zoneId)}));
     }
     lstPlaces->addTopLevelItems(items);
@@ -172,37 +171,31 @@ void frmPlaceFinder::txtSearchChanged()
 void frmPlaceFinder::lstPlacesCurrentChanged()
 {
     // A new place starts from the first occurrence of a repeated time.
-    occurrence = atlas::Occurrence::First;
+    occurrence_ = atlas::Occurrence::First;
     showClock();
 }
 
 void frmPlaceFinder::optOccurrenceClicked()
 {
-    occurrence =
+    occurrence_ =
         occurrenceGroup->checkedId() == 1 ? atlas::Occurrence::Second : atlas::Occurrence::First;
     showClock();
 }
 
-std::optional<PlaceChoice> frmPlaceFinder::currentChoice() const
+std::optional<atlas::PlaceChoice> frmPlaceFinder::currentChoice() const
 {
     const int row = lstPlaces->currentItem() != nullptr
                         ? lstPlaces->indexOfTopLevelItem(lstPlaces->currentItem())
                         : -1;
-    if (row < 0 || static_cast<std::size_t>(row) >= rows.size())
+    if (row < 0 || static_cast<std::size_t>(row) >= rows_.size())
         return std::nullopt;
-    PlaceChoice choice;
-    choice.place = index.place(rows[static_cast<std::size_t>(row)]);
-    const atlas::ClockReading reading =
-        atlas::readClock(choice.place.zoneId, birthLocal, occurrence);
-    choice.clock = reading.clock;
-    choice.clockError = reading.error;
-    choice.fields = atlas::entryFields(choice.place, choice.clock ? &*choice.clock : nullptr);
-    return choice;
+    return atlas::choosePlace(index_.place(rows_[static_cast<std::size_t>(row)]), birthLocal_,
+                              occurrence_);
 }
 
 void frmPlaceFinder::showClock()
 {
-    const std::optional<PlaceChoice> choice = currentChoice();
+    const std::optional<atlas::PlaceChoice> choice = currentChoice();
     cmdOK->setEnabled(choice.has_value());
     const bool repeated =
         choice && choice->clock && choice->clock->kind == atlas::LocalTimeKind::Repeated;
@@ -230,13 +223,13 @@ void frmPlaceFinder::showClock()
         const std::vector<std::string> captions = atlas::occurrenceCaptions(*choice->clock);
         for (std::size_t i = 0; i < optOccurrence.size(); ++i)
             optOccurrence[i]->setText(qs(captions[i]));
-        optOccurrence[occurrence == atlas::Occurrence::Second ? 1 : 0]->setChecked(true);
+        optOccurrence[occurrence_ == atlas::Occurrence::Second ? 1 : 0]->setChecked(true);
     }
 }
 
 void frmPlaceFinder::cmdOKClicked()
 {
-    chosen = currentChoice();
-    if (chosen)
+    chosen_ = currentChoice();
+    if (chosen_)
         accept();
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "atlas/EntryFields.h"
+#include "atlas/PlaceChoice.h"
 #include "atlas/PlaceClock.h"
 #include "atlas/PlaceIndex.h"
 
@@ -18,15 +18,6 @@ class QPushButton;
 class QRadioButton;
 class QTreeWidget;
 
-/// What the finder hands back after OK.
-struct PlaceChoice
-{
-    atlas::Place place;
-    std::optional<atlas::PlaceClock> clock; // none when the clock could not be read
-    std::string clockError;                 // then why, else empty
-    atlas::EntryFields fields;              // the values for the entry window
-};
-
 /// The offline place finder: search as you type over the atlas, the clock at
 /// the chosen place for the birth's local date and time, and what the entry
 /// window's fields should get. The caller keeps it (it is not deleted on
@@ -39,7 +30,7 @@ public:
                    QWidget* parent = nullptr);
 
     /// The place chosen with OK, Enter or a double-click; none after Cancel or Esc.
-    [[nodiscard]] const std::optional<PlaceChoice>& choice() const { return chosen; }
+    [[nodiscard]] const std::optional<atlas::PlaceChoice>& choice() const { return chosen_; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -51,7 +42,7 @@ private:
     void optOccurrenceClicked();
     void cmdOKClicked();
     void showClock();
-    [[nodiscard]] std::optional<PlaceChoice> currentChoice() const;
+    [[nodiscard]] std::optional<atlas::PlaceChoice> currentChoice() const;
 
     QLineEdit* txtSearch = nullptr;
     QTreeWidget* lstPlaces = nullptr;
@@ -63,9 +54,9 @@ private:
     QPushButton* cmdOK = nullptr;
     QPushButton* cmdCancel = nullptr;
 
-    const atlas::PlaceIndex& index;
-    atlas::CivilTime birthLocal;
-    std::vector<atlas::PlaceId> rows; // the listed places, in the list's order
-    atlas::Occurrence occurrence = atlas::Occurrence::First;
-    std::optional<PlaceChoice> chosen;
+    const atlas::PlaceIndex& index_;
+    atlas::CivilTime birthLocal_;
+    std::vector<atlas::PlaceId> rows_; // the listed places, in the list's order
+    atlas::Occurrence occurrence_ = atlas::Occurrence::First;
+    std::optional<atlas::PlaceChoice> chosen_;
 };

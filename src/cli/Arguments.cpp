@@ -3,10 +3,6 @@
 #include "cli/Commands.h"
 #include "cli/PlaceAccess.h"
 
-#ifdef SELENOSCOPE_ATLAS
-#include "atlas/PlaceSearch.h"
-#endif
-
 #include <CLI/CLI.hpp>
 #include <algorithm>
 #include <thread>
@@ -83,7 +79,6 @@ void AddBatchOptions(CLI::App& command, BatchOptions& o)
     command.footer(kBatchFooter);
 }
 
-#ifdef SELENOSCOPE_ATLAS
 void AddPlaceOptions(CLI::App& command, PlaceOptions& o)
 {
     command.add_option("query", o.query, "A place's name, optionally \", region or country\"")
@@ -94,11 +89,10 @@ void AddPlaceOptions(CLI::App& command, PlaceOptions& o)
     date->needs(time);
     time->needs(date);
     command.add_option("--limit", o.limit, "The most places listed")
-        ->check(CLI::Range(std::size_t{1}, atlas::kMaxRows));
+        ->check(CLI::Range(std::size_t{1}, MostPlaces()));
     command.add_flag("--json", o.json, "Write JSON");
     AddAtlasOption(command, o.atlas);
 }
-#endif
 
 } // namespace
 
@@ -123,11 +117,12 @@ int RunCommandLine(int argc, char** argv)
     CLI::App* batch = app.add_subcommand("batch", "The readings of every birth of a CSV file");
     AddBatchOptions(*batch, batchOptions);
 
-#ifdef SELENOSCOPE_ATLAS
     PlaceOptions placeOptions;
-    CLI::App* place = app.add_subcommand("place", "Places in the offline atlas and their clocks");
-    AddPlaceOptions(*place, placeOptions);
-#endif
+    CLI::App* place = nullptr;
+    if (HasAtlas()) {
+        place = app.add_subcommand("place", "Places in the offline atlas and their clocks");
+        AddPlaceOptions(*place, placeOptions);
+    }
 
     try {
         app.parse(argc, argv);
@@ -141,10 +136,8 @@ int RunCommandLine(int argc, char** argv)
         return RunDetails(detailsOptions);
     if (batch->parsed())
         return RunBatch(batchOptions);
-#ifdef SELENOSCOPE_ATLAS
-    if (place->parsed())
+    if (place != nullptr && place->parsed())
         return RunPlace(placeOptions);
-#endif
     return kUsageError;
 }
 

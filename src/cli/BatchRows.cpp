@@ -1,6 +1,6 @@
 #include "cli/BatchRows.h"
 
-#include "entry/BirthDataChecks.h"
+#include "birth/BirthDataChecks.h"
 
 namespace cli {
 namespace {
@@ -56,7 +56,7 @@ bool SameLetters(std::string_view a, std::string_view b)
 
 std::optional<bool> ReadFlag(std::string_view text)
 {
-    text = FieldText::TrimSpaces(text);
+    text = birth::FieldText::TrimSpaces(text);
     for (const FlagText& flag : kFlagTexts)
         if (SameLetters(text, flag.text))
             return flag.value;
@@ -78,7 +78,7 @@ std::variant<BatchColumns, std::string> ReadHeader(const std::vector<std::string
     BatchColumns columns;
     columns.count = names.size();
     for (std::size_t i = 0; i < names.size(); ++i) {
-        const std::string_view name = FieldText::TrimSpaces(names[i]);
+        const std::string_view name = birth::FieldText::TrimSpaces(names[i]);
         for (const ReadColumn& column : kReadColumns) {
             if (!SameLetters(name, column.name) || (!withPlaces && column.name == "place"))
                 continue;
@@ -143,7 +143,8 @@ RowComputer::Outcome RowComputer::Process(std::string_view record, std::string& 
         AppendRefused(text, *refusal, out);
         return Outcome::Refused;
     }
-    const modEphemeris::MoonReadings readings = ReadingsOf(std::get<ResolvedBirth>(resolved));
+    const modEphemeris::MoonReadings readings =
+        modEphemeris::ComputeMoonReadings(std::get<ResolvedBirth>(resolved).moment);
     out.append(text);
     for (const std::string* reading :
          {&readings.sidereal.GeocentricText, &readings.sidereal.TopocentricText,

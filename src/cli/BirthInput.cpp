@@ -1,6 +1,6 @@
 #include "cli/BirthInput.h"
 
-#include "entry/BirthDataChecks.h"
+#include "birth/BirthRanges.h"
 
 #include <array>
 #include <charconv>
@@ -9,10 +9,9 @@
 namespace cli {
 namespace {
 
-// The entry window's year list; its other lists hold the days 1 to 31, the hours 0 to 23
-// and the minutes 0 to 59.
-constexpr int kFirstYear = 1900;
-constexpr int kLastYear = 2050;
+using birth::BirthDataFields;
+using modEphemeris::CivilTime;
+
 // The widest offset a clock keeps, with room for local mean time at the date line.
 constexpr int kLargestOffsetSeconds = 18 * 3600;
 
@@ -32,24 +31,23 @@ constexpr std::string_view kTwoInstants =
 constexpr std::string_view kDaylightWithoutZone = "Daylight saving goes with a zone only";
 constexpr std::string_view kNoAtlas = "This build has no atlas to look the place up in";
 
-/// A number range of one part of the date or time, with its refusal.
+/// The range of one part of the date or time, with its refusal.
 struct PartRange
 {
-    int lowest;
-    int highest;
+    birth::Range range;
     std::string_view message;
 };
 
-constexpr PartRange kYearRange{kFirstYear, kLastYear, "The year must lie between 1900 and 2050"};
-constexpr PartRange kMonthRange{1, 12, "The month must lie between 1 and 12"};
-constexpr PartRange kDayRange{1, 31, "The day must lie between 1 and 31"};
-constexpr PartRange kHourRange{0, 23, "The hour must lie between 0 and 23"};
-constexpr PartRange kMinuteRange{0, 59, "The minute must lie between 0 and 59"};
-constexpr PartRange kSecondRange{0, 59, "The seconds must lie between 0 and 59"};
+constexpr PartRange kYearRange{birth::kYears, "The year must lie between 1900 and 2050"};
+constexpr PartRange kMonthRange{birth::kMonths, "The month must lie between 1 and 12"};
+constexpr PartRange kDayRange{birth::kDays, "The day must lie between 1 and 31"};
+constexpr PartRange kHourRange{birth::kHours, "The hour must lie between 0 and 23"};
+constexpr PartRange kMinuteRange{birth::kMinutes, "The minute must lie between 0 and 59"};
+constexpr PartRange kSecondRange{birth::kSeconds, "The seconds must lie between 0 and 59"};
 
 std::string_view Trim(std::string_view text)
 {
-    return FieldText::TrimSpaces(text);
+    return birth::FieldText::TrimSpaces(text);
 }
 
 /// The parts of text between separators; how many there are, or parts.size() + 1 when
@@ -82,26 +80,6 @@ std::optional<int> Digits(std::string_view text, std::size_t minDigits, std::siz
         value = value * 10 + (c - '0');
     }
     return value;
-}
-
-bool Within(int value, const PartRange& range)
-{
-    return value >= range.lowest && value <= range.highest;
-}
-
-/// The month's name as the entry window's list shows it, taken from the checks' own table.
-const std::string& MonthName(int month)
-{
-    static const std::array<std::string, 12> names = [] {
-        std::array<std::string, 12> all;
-        for (int m = 1; m <= 12; ++m) {
-            modEphemeris::BirthData birth;
-            birth.BirthMonth = static_cast<std::int16_t>(m);
-            all[static_cast<std::size_t>(m - 1)] = FieldsFor(birth).month;
-        }
-        return all;
-    }();
-    return names[static_cast<std::size_t>(month - 1)];
 }
 
 /// Degrees, minutes and hemisphere letter of "77:13E"; the numbers as typed, for the
@@ -158,7 +136,7 @@ void SetText(std::string& field, int number)
 
 } // namespace
 
-std::variant<LocalDateTime, std::string> ReadDateTime(std::string_view date, std::string_view time)
+std::variant<CivilTime, std::string> ReadDateTime(std::string_view date, std::string_view time)
 {
     std::array<std::string_view, 3> d;
     if (SplitOn(Trim(date), '-', d) != 3)
@@ -185,10 +163,10 @@ std::variant<LocalDateTime, std::string> ReadDateTime(std::string_view date, std
                                                                   {*hour, &kHourRange},
                                                                   {*minute, &kMinuteRange},
                                                                   {*second, &kSecondRange}}};
-    for (const auto& [value, range] : ranges)
-        if (!Within(value, *range))
-            return std::string(range->message);
-    return LocalDateTime{*year, *month, *day, *hour, *minute};
+    for (const auto& [value, part] : ranges)
+        if (!part->range.contains(value))
+            return std::string(part->message);
+    return CivilTime{*year, *month, *day, *hour, *minute, 0};
 }
 
 std::variant<ResolvedBirth, std::string> ResolveBirth(const BirthTexts& texts,
@@ -197,7 +175,7 @@ std::variant<ResolvedBirth, std::string> ResolveBirth(const BirthTexts& texts,
     const auto dateTime = ReadDateTime(texts.date, texts.time);
     if (const auto* refusal = std::get_if<std::string>(&dateTime))
         return *refusal;
-    const auto& local = std::get<LocalDateTime>(dateTime);
+    const auto& local = std::get<CivilTime>(dateTime);
 
     const bool byZone = !Trim(texts.zone).empty();
     const bool byOffset = !Trim(texts.utcOffset).empty();
@@ -211,43 +189,11 @@ std::variant<ResolvedBirth, std::string> ResolveBirth(const BirthTexts& texts,
         return std::string(kDaylightWithoutZone);
 
     ResolvedBirth resolved;
-    std::string_view longitude = texts.longitude;
-    std::string_view latitude = texts.latitude;
-    LocatedPlace located;
-    if (byOffset) {
-        const auto offset = ReadUtcOffset(texts.utcOffset);
-        if (const auto* refusal = std::get_if<std::string>(&offset))
-            return *refusal;
-        resolved.utcOffsetSeconds = std::get<int>(offset);
-    } else if (byPlace) {
-        if (places == nullptr)
-            return std::string(kNoAtlas);
-        auto found = places->Locate(Trim(texts.place), local);
-        if (auto* refusal = std::get_if<std::string>(&found))
-            return std::move(*refusal);
-        located = std::move(std::get<LocatedPlace>(found));
-        resolved.utcOffsetSeconds = located.utcOffsetSeconds;
-        resolved.place = located.choice;
-        // Coordinates typed with a place win over the place's own.
-        if (Trim(longitude).empty())
-            longitude = located.longitude;
-        if (Trim(latitude).empty())
-            latitude = located.latitude;
-    }
-
-    const std::optional<CoordinateTexts> lon = SplitCoordinate(longitude, 'E', 'W');
-    if (!lon)
-        return std::string(kLongitudeForm);
-    const std::optional<CoordinateTexts> lat = SplitCoordinate(latitude, 'N', 'S');
-    if (!lat)
-        return std::string(kLatitudeForm);
-
     BirthDataFields fields;
-    fields.month = MonthName(local.month);
-    SetText(fields.day, local.day);
-    SetText(fields.year, local.year);
-    SetText(fields.hour, local.hour);
-    SetText(fields.minute, local.minute);
+    // The true offset gives the instant; the zone fields take no part unless a place
+    // writes its own.
+    fields.zoneHour = "0";
+    fields.zoneMinute = "0";
     if (byZone) {
         // A second colon stays in the minutes, which the checks then refuse.
         const std::string_view zone = Trim(texts.zone);
@@ -255,37 +201,51 @@ std::variant<ResolvedBirth, std::string> ResolveBirth(const BirthTexts& texts,
         fields.zoneHour = zone.substr(0, colon);
         fields.zoneMinute = colon == std::string_view::npos ? "0" : zone.substr(colon + 1);
         fields.daylightSaving = texts.daylightSaving;
+    } else if (byOffset) {
+        const auto offset = ReadUtcOffset(texts.utcOffset);
+        if (const auto* refusal = std::get_if<std::string>(&offset))
+            return *refusal;
+        resolved.moment.utcOffsetSeconds = std::get<int>(offset);
     } else {
-        // The true offset gives the instant; the zone fields take no part.
-        fields.zoneHour = "0";
-        fields.zoneMinute = "0";
+        if (places == nullptr)
+            return std::string(kNoAtlas);
+        auto found = places->Locate(Trim(texts.place), local, texts.occurrence, fields);
+        if (auto* refusal = std::get_if<std::string>(&found))
+            return std::move(*refusal);
+        auto& located = std::get<LocatedPlace>(found);
+        resolved.moment.utcOffsetSeconds = located.utcOffsetSeconds;
+        resolved.place = std::move(located.choice);
     }
-    fields.longitudeDegrees = lon->degrees;
-    fields.longitudeMinutes = lon->minutes;
-    fields.east = lon->hemisphere == 'E';
-    fields.latitudeDegrees = lat->degrees;
-    fields.latitudeMinutes = lat->minutes;
-    fields.south = lat->hemisphere == 'S';
 
-    auto read = ReadBirthData(fields, {}, NameRule::Optional);
-    if (auto* refusal = std::get_if<Refusal>(&read))
+    // Coordinates typed with a place win over the place's own.
+    if (!byPlace || !Trim(texts.longitude).empty()) {
+        const std::optional<CoordinateTexts> lon = SplitCoordinate(texts.longitude, 'E', 'W');
+        if (!lon)
+            return std::string(kLongitudeForm);
+        fields.longitudeDegrees = lon->degrees;
+        fields.longitudeMinutes = lon->minutes;
+        fields.east = lon->hemisphere == 'E';
+    }
+    if (!byPlace || !Trim(texts.latitude).empty()) {
+        const std::optional<CoordinateTexts> lat = SplitCoordinate(texts.latitude, 'N', 'S');
+        if (!lat)
+            return std::string(kLatitudeForm);
+        fields.latitudeDegrees = lat->degrees;
+        fields.latitudeMinutes = lat->minutes;
+        fields.south = lat->hemisphere == 'S';
+    }
+
+    fields.month = birth::monthName(local.month);
+    SetText(fields.day, local.day);
+    SetText(fields.year, local.year);
+    SetText(fields.hour, local.hour);
+    SetText(fields.minute, local.minute);
+
+    auto read = birth::ReadBirthData(fields, {}, birth::NameRule::Optional);
+    if (auto* refusal = std::get_if<birth::Refusal>(&read))
         return std::move(refusal->message);
-    resolved.birth = std::get<modEphemeris::BirthData>(read);
+    resolved.moment.birth = std::get<modEphemeris::BirthData>(read);
     return resolved;
-}
-
-modEphemeris::MoonReadings ReadingsOf(const ResolvedBirth& resolved)
-{
-    if (resolved.utcOffsetSeconds)
-        return modEphemeris::ComputeMoonReadingsAt(
-            resolved.birth,
-            modEphemeris::UniversalTimeForOffset(resolved.birth, *resolved.utcOffsetSeconds));
-    return modEphemeris::ComputeMoonReadings(resolved.birth);
-}
-
-modEphemeris::MoonDetails DetailsOf(const ResolvedBirth& resolved)
-{
-    return modEphemeris::ComputeMoonDetails(resolved.birth, resolved.utcOffsetSeconds);
 }
 
 } // namespace cli

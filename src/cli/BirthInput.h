@@ -2,7 +2,8 @@
 // data of a reading by the entry window's own checks. Plain C++20, no Qt.
 #pragma once
 
-#include "ephemeris/MoonDetails.h"
+#include "birth/BirthDataChecks.h"
+#include "ephemeris/CivilTime.h"
 #include "ephemeris/modEphemeris.h"
 
 #include <memory>
@@ -10,6 +11,10 @@
 #include <string>
 #include <string_view>
 #include <variant>
+
+namespace atlas {
+struct PlaceChoice; // what the atlas chose for a query (atlas/PlaceChoice.h)
+}
 
 namespace cli {
 
@@ -24,30 +29,18 @@ struct BirthTexts
     bool daylightSaving = false; // with a zone only
     std::string_view utcOffset;  // +HH:MM or -HH:MM: the clock's true offset, East positive
     std::string_view place;      // a query for the atlas
+    modEphemeris::Occurrence occurrence = modEphemeris::Occurrence::First; // with a place
 };
 
-/// A local date and clock time, to the minute.
-struct LocalDateTime
-{
-    int year;
-    int month; // 1 to 12
-    int day;   // 1 to 31
-    int hour;  // 0 to 23
-    int minute;
-};
+/// The date and time texts read (seconds 0: they are not used), or why they cannot be.
+std::variant<modEphemeris::CivilTime, std::string> ReadDateTime(std::string_view date,
+                                                                std::string_view time);
 
-/// The date and time texts read, or why they cannot be.
-std::variant<LocalDateTime, std::string> ReadDateTime(std::string_view date, std::string_view time);
-
-struct PlaceChoice; // what the atlas chose for a query (cli/PlaceFinder.h)
-
-/// A place's coordinates and its clock's true offset at a birth.
+/// A place found for a birth, and its clock's true offset at the birth.
 struct LocatedPlace
 {
-    std::string longitude; // as --longitude takes it: "3:42W"
-    std::string latitude;  // "40:25N"
     int utcOffsetSeconds = 0;
-    std::shared_ptr<const PlaceChoice> choice; // the place and its clock, for reports
+    std::shared_ptr<const atlas::PlaceChoice> choice; // for reports
 };
 
 /// Finds a place and its clock at a local date and time, or says why it cannot.
@@ -55,17 +48,18 @@ class PlaceLocator
 {
 public:
     virtual ~PlaceLocator() = default;
+    /// The first place the query finds and its clock at the local time (the given occurrence
+    /// of a repeated time); its coordinates and zone are written into the birth's fields.
     [[nodiscard]] virtual std::variant<LocatedPlace, std::string>
-    Locate(std::string_view query, const LocalDateTime& local) const = 0;
+    Locate(std::string_view query, const modEphemeris::CivilTime& local,
+           modEphemeris::Occurrence occurrence, birth::BirthDataFields& fields) const = 0;
 };
 
 /// A birth ready for the computation.
 struct ResolvedBirth
 {
-    modEphemeris::BirthData birth;
-    // The clock's true offset, seconds, East positive; none: the zone fields' rule.
-    std::optional<int> utcOffsetSeconds;
-    std::shared_ptr<const PlaceChoice> place; // the atlas's choice, for --place
+    modEphemeris::BirthMoment moment;
+    std::shared_ptr<const atlas::PlaceChoice> place; // the atlas's choice, for --place
 };
 
 /// The birth the texts give, or the message refusing them: the entry window's own for
@@ -73,11 +67,5 @@ struct ResolvedBirth
 /// Places need a locator; without one a place is refused.
 std::variant<ResolvedBirth, std::string> ResolveBirth(const BirthTexts& texts,
                                                       const PlaceLocator* places);
-
-/// The four readings of a birth, at the instant its clock rule gives.
-modEphemeris::MoonReadings ReadingsOf(const ResolvedBirth& resolved);
-
-/// The details of a birth's reading, by the same rule.
-modEphemeris::MoonDetails DetailsOf(const ResolvedBirth& resolved);
 
 } // namespace cli

@@ -46,6 +46,6 @@ struct PlaceOptions
 int RunReading(const BirthOptions& options);
 int RunDetails(const BirthOptions& options);
 int RunBatch(const BatchOptions& options);
-int RunPlace(const PlaceOptions& options); // only where the atlas is built
+int RunPlace(const PlaceOptions& options);
 
 } // namespace cli

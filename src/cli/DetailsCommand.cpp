@@ -11,7 +11,7 @@
 namespace cli {
 namespace {
 
-using modEphemeris::LocalMinute;
+using modEphemeris::CivilTime;
 using modEphemeris::MoonDetailRow;
 
 std::string Number(const char* format, double value)
@@ -22,8 +22,8 @@ std::string Number(const char* format, double value)
 }
 
 /// "in Lib from 1999-12-30 04:03 until 2000-01-02 01:14".
-std::string Stay(std::string_view part, const std::optional<LocalMinute>& since,
-                 const std::optional<LocalMinute>& until)
+std::string Stay(std::string_view part, const std::optional<CivilTime>& since,
+                 const std::optional<CivilTime>& until)
 {
     return "  in " + std::string(part) + " from " +
            (since ? MinuteText(*since) : "more than four days before") + " until " +
@@ -77,7 +77,7 @@ int RunDetails(const BirthOptions& options)
     const std::optional<ResolvedBirth> resolved = ResolveOrComplain(options);
     if (!resolved)
         return kRefused;
-    const modEphemeris::MoonDetails details = DetailsOf(*resolved);
+    const modEphemeris::MoonDetails details = modEphemeris::ComputeMoonDetails(resolved->moment);
     if (options.json) {
         Json json = DetailsJson(details);
         AddPlace(json, *resolved);

@@ -5,10 +5,10 @@
 namespace cli {
 namespace {
 
-using modEphemeris::LocalMinute;
+using modEphemeris::CivilTime;
 using modEphemeris::MoonDetailRow;
 
-Json MinuteOrNull(const std::optional<LocalMinute>& minute)
+Json MinuteOrNull(const std::optional<CivilTime>& minute)
 {
     return minute ? Json(MinuteText(*minute)) : Json(nullptr);
 }

@@ -1,7 +1,10 @@
 #include "cli/PlaceAccess.h"
 
+#include "cli/Commands.h"
+
 #ifdef SELENOSCOPE_ATLAS
 #include "atlas/AtlasLocation.h"
+#include "atlas/PlaceSearch.h"
 #include "cli/PlaceFinder.h"
 #include "cli/PlaceOutput.h"
 #endif
@@ -13,6 +16,11 @@ namespace cli {
 bool HasAtlas()
 {
     return true;
+}
+
+std::size_t MostPlaces()
+{
+    return atlas::kMaxRows;
 }
 
 std::unique_ptr<const PlaceLocator> OpenAtlas(const std::string& indexFile)
@@ -37,6 +45,16 @@ void AddPlace(Json& json, const ResolvedBirth& resolved)
 bool HasAtlas()
 {
     return false;
+}
+
+std::size_t MostPlaces()
+{
+    return 0;
+}
+
+int RunPlace(const PlaceOptions& /*options*/)
+{
+    return kUsageError; // never offered: the command line has no `place` without the atlas
 }
 
 std::unique_ptr<const PlaceLocator> OpenAtlas(const std::string& /*indexFile*/)

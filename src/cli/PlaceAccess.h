@@ -5,6 +5,7 @@
 #include "cli/BirthInput.h"
 #include "cli/JsonOutput.h"
 
+#include <cstddef>
 #include <memory>
 #include <string>
 
@@ -12,6 +13,9 @@ namespace cli {
 
 /// Whether this build has the atlas.
 bool HasAtlas();
+
+/// The most places the `place` command lists at once.
+std::size_t MostPlaces();
 
 /// The atlas's places from an index file (empty: the one installed with the tool), loaded
 /// on first use; null in a build without the atlas.

@@ -9,15 +9,14 @@ namespace cli {
 
 int RunPlace(const PlaceOptions& options)
 {
-    std::optional<atlas::CivilTime> local;
+    std::optional<modEphemeris::CivilTime> local;
     if (!options.date.empty() || !options.time.empty()) {
         const auto dateTime = ReadDateTime(options.date, options.time);
         if (const auto* refusal = std::get_if<std::string>(&dateTime)) {
             Complain(*refusal);
             return kRefused;
         }
-        const auto& t = std::get<LocalDateTime>(dateTime);
-        local = atlas::CivilTime{t.year, t.month, t.day, t.hour, t.minute, 0};
+        local = std::get<modEphemeris::CivilTime>(dateTime);
     }
     const PlaceFinder finder(options.atlas.empty() ? atlas::defaultIndexPath()
                                                    : std::filesystem::path(options.atlas));
@@ -26,14 +25,14 @@ int RunPlace(const PlaceOptions& options)
         Complain(*error);
         return kRefused;
     }
-    const auto& choices = std::get<std::vector<PlaceChoice>>(found);
+    const auto& choices = std::get<std::vector<atlas::PlaceChoice>>(found);
     if (options.json) {
         Json places = Json::array();
-        for (const PlaceChoice& choice : choices)
+        for (const atlas::PlaceChoice& choice : choices)
             places.push_back(PlaceJson(choice));
         WriteOut(JsonText(places));
     } else {
-        for (const PlaceChoice& choice : choices)
+        for (const atlas::PlaceChoice& choice : choices)
             WriteOut(PlaceLine(choice) + "\n");
     }
     if (choices.empty()) {

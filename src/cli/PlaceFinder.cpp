@@ -32,46 +32,37 @@ const atlas::PlaceIndex* PlaceFinder::Index() const
     return load_.index.get();
 }
 
-std::variant<std::vector<PlaceChoice>, std::string>
+std::variant<std::vector<atlas::PlaceChoice>, std::string>
 PlaceFinder::Search(std::string_view query, std::size_t limit,
-                    const std::optional<atlas::CivilTime>& local) const
+                    const std::optional<modEphemeris::CivilTime>& local,
+                    modEphemeris::Occurrence occurrence) const
 {
     const atlas::PlaceIndex* index = Index();
     if (index == nullptr)
         return load_.error;
-    std::vector<PlaceChoice> choices;
-    for (const atlas::PlaceId id : atlas::searchPlaces(*index, query, limit)) {
-        PlaceChoice choice;
-        choice.place = index->place(id);
-        if (local) {
-            atlas::ClockReading reading = atlas::readClock(choice.place.zoneId, *local);
-            choice.clock = std::move(reading.clock);
-            choice.clockError = std::move(reading.error);
-        }
-        choice.fields = atlas::entryFields(choice.place, choice.clock ? &*choice.clock : nullptr);
-        choices.push_back(std::move(choice));
-    }
+    std::vector<atlas::PlaceChoice> choices;
+    for (const atlas::PlaceId id : atlas::searchPlaces(*index, query, limit))
+        choices.push_back(atlas::choosePlace(index->place(id), local, occurrence));
     return choices;
 }
 
 std::variant<LocatedPlace, std::string> PlaceFinder::Locate(std::string_view query,
-                                                            const LocalDateTime& local) const
+                                                            const modEphemeris::CivilTime& local,
+                                                            modEphemeris::Occurrence occurrence,
+                                                            birth::BirthDataFields& fields) const
 {
-    auto found =
-        Search(query, 1,
-               atlas::CivilTime{local.year, local.month, local.day, local.hour, local.minute, 0});
+    auto found = Search(query, 1, local, occurrence);
     if (auto* error = std::get_if<std::string>(&found))
         return std::move(*error);
-    auto& choices = std::get<std::vector<PlaceChoice>>(found);
+    auto& choices = std::get<std::vector<atlas::PlaceChoice>>(found);
     if (choices.empty())
         return std::string("No place matches");
-    PlaceChoice& first = choices.front();
+    atlas::PlaceChoice& first = choices.front();
     if (!first.clock)
         return atlas::clockErrorLine(first.place.name, first.clockError);
-    LocatedPlace located{LongitudeText(first.fields), LatitudeText(first.fields),
-                         first.clock->offset.totalSeconds, nullptr};
-    located.choice = std::make_shared<const PlaceChoice>(std::move(first));
-    return located;
+    atlas::writePlace(first.fields, fields);
+    const int offset = first.clock->offset.totalSeconds;
+    return LocatedPlace{offset, std::make_shared<const atlas::PlaceChoice>(std::move(first))};
 }
 
 } // namespace cli

@@ -3,8 +3,7 @@
 // Plain C++20, no Qt.
 #pragma once
 
-#include "atlas/EntryFields.h"
-#include "atlas/PlaceClock.h"
+#include "atlas/PlaceChoice.h"
 #include "atlas/PlaceIndex.h"
 #include "cli/BirthInput.h"
 
@@ -17,15 +16,6 @@
 #include <vector>
 
 namespace cli {
-
-/// A place the atlas found, as the finder would fill the entry window with it.
-struct PlaceChoice
-{
-    atlas::Place place;
-    atlas::EntryFields fields;              // coordinates to the minute; zone when clock read
-    std::optional<atlas::PlaceClock> clock; // at the local date and time, when given and read
-    std::string clockError;                 // why the clock could not be read
-};
 
 /// "3:42W", "40:25N": a coordinate of the fields as --longitude and --latitude take it.
 std::string CoordinateText(const atlas::DegreesMinutes& angle, char hemisphere);
@@ -41,13 +31,15 @@ public:
 
     /// The places a query finds, in the finder's order, at most limit; each with its clock
     /// at the local time when one is given. The message when the index cannot be loaded.
-    [[nodiscard]] std::variant<std::vector<PlaceChoice>, std::string>
+    [[nodiscard]] std::variant<std::vector<atlas::PlaceChoice>, std::string>
     Search(std::string_view query, std::size_t limit,
-           const std::optional<atlas::CivilTime>& local) const;
+           const std::optional<modEphemeris::CivilTime>& local,
+           modEphemeris::Occurrence occurrence = modEphemeris::Occurrence::First) const;
 
     /// The first match and its clock's offset at the local time: what --place uses.
     [[nodiscard]] std::variant<LocatedPlace, std::string>
-    Locate(std::string_view query, const LocalDateTime& local) const override;
+    Locate(std::string_view query, const modEphemeris::CivilTime& local,
+           modEphemeris::Occurrence occurrence, birth::BirthDataFields& fields) const override;
 
 private:
     /// The index, or nullptr when it cannot be loaded (the reason in load_.error).

@@ -5,7 +5,7 @@
 namespace cli {
 namespace {
 
-bool ClockAsked(const PlaceChoice& choice)
+bool ClockAsked(const atlas::PlaceChoice& choice)
 {
     return choice.clock || !choice.clockError.empty();
 }
@@ -51,7 +51,7 @@ std::string ZoneText(const atlas::ZoneFields& zone)
 }
 
 /// The zone fields, or nothing where they cannot say this clock at this hemisphere.
-const atlas::ZoneFields* SaidZone(const PlaceChoice& choice)
+const atlas::ZoneFields* SaidZone(const atlas::PlaceChoice& choice)
 {
     const auto& zone = choice.fields.zone;
     return zone && zone->said ? &*zone : nullptr;
@@ -68,7 +68,7 @@ std::string PlaceName(const atlas::Place& place)
 
 } // namespace
 
-Json PlaceJson(const PlaceChoice& choice)
+Json PlaceJson(const atlas::PlaceChoice& choice)
 {
     const atlas::Place& place = choice.place;
     Json json{
@@ -97,7 +97,7 @@ Json PlaceJson(const PlaceChoice& choice)
     return json;
 }
 
-std::string PlaceLine(const PlaceChoice& choice)
+std::string PlaceLine(const atlas::PlaceChoice& choice)
 {
     const atlas::Place& place = choice.place;
     std::string line = place.name + '\t' + place.region + '\t' + place.country + '\t' +
@@ -115,7 +115,7 @@ std::string PlaceLine(const PlaceChoice& choice)
     return line + "zone " + ZoneText(*zone) + (zone->daylightSaving ? " with DST" : "");
 }
 
-std::string PlaceReport(const PlaceChoice& choice)
+std::string PlaceReport(const atlas::PlaceChoice& choice)
 {
     std::string report = "Place: " + PlaceName(choice.place) + " (" + LatitudeText(choice.fields) +
                          ' ' + LongitudeText(choice.fields) + ")\n";

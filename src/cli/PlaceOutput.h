@@ -11,13 +11,13 @@ namespace cli {
 
 /// The place, its entry fields and, when a date and time were given, its clock and the
 /// zone fields the finder would fill (null where they cannot say the clock).
-Json PlaceJson(const PlaceChoice& choice);
+Json PlaceJson(const atlas::PlaceChoice& choice);
 
 /// One line: name, region, country, latitude, longitude and zone id, then, when a date
 /// and time were given, the clock and the zone fields; separated by tabs.
-std::string PlaceLine(const PlaceChoice& choice);
+std::string PlaceLine(const atlas::PlaceChoice& choice);
 
 /// "Place: Madrid, ..." with the clock used and its notes, one per line.
-std::string PlaceReport(const PlaceChoice& choice);
+std::string PlaceReport(const atlas::PlaceChoice& choice);
 
 } // namespace cli

@@ -11,7 +11,7 @@ int RunReading(const BirthOptions& options)
     const std::optional<ResolvedBirth> resolved = ResolveOrComplain(options);
     if (!resolved)
         return kRefused;
-    const modEphemeris::MoonReadings readings = ReadingsOf(*resolved);
+    const modEphemeris::MoonReadings readings = modEphemeris::ComputeMoonReadings(resolved->moment);
     if (options.json) {
         Json json = ReadingsJson(readings);
         AddPlace(json, *resolved);

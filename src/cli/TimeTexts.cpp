@@ -5,7 +5,7 @@
 
 namespace cli {
 
-std::string MinuteText(const modEphemeris::LocalMinute& m)
+std::string MinuteText(const modEphemeris::CivilTime& m)
 {
     std::array<char, 32> text{};
     std::snprintf(text.data(), text.size(), "%04d-%02d-%02d %02d:%02d", m.year, m.month, m.day,
@@ -13,7 +13,7 @@ std::string MinuteText(const modEphemeris::LocalMinute& m)
     return text.data();
 }
 
-std::string SecondText(const modEphemeris::UniversalSecond& s)
+std::string SecondText(const modEphemeris::CivilTime& s)
 {
     std::array<char, 40> text{};
     std::snprintf(text.data(), text.size(), "%04d-%02d-%02d %02d:%02d:%02d", s.year, s.month, s.day,

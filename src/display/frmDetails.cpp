@@ -1,5 +1,6 @@
 #include "display/frmDetails.h"
 
+#include "birth/BirthRanges.h"
 #include "display/ClipboardGuard.h"
 #include "display/ReadingColours.h"
 #include "shell/AppIcon.h"
@@ -17,8 +18,8 @@
 namespace {
 
 using modEphemeris::BirthInstant;
+using modEphemeris::CivilTime;
 using modEphemeris::EdgeNearness;
-using modEphemeris::LocalMinute;
 using modEphemeris::MoonDetailRow;
 using modEphemeris::NakshatraPlace;
 
@@ -32,17 +33,10 @@ QString fromView(std::string_view text)
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-constexpr std::array<const char*, 12> kMonthNames{"January",   "February", "March",    "April",
-                                                  "May",       "June",     "July",     "August",
-                                                  "September", "October",  "November", "December"};
-
 // "1 January 2000": the calendar's own numbers, whatever the year.
 QString dateText(int year, int month, int day)
 {
-    return QStringLiteral("%1 %2 %3")
-        .arg(day)
-        .arg(QLatin1String(kMonthNames.at(static_cast<std::size_t>(month - 1))))
-        .arg(year);
+    return QStringLiteral("%1 %2 %3").arg(day).arg(fromView(birth::monthName(month))).arg(year);
 }
 
 QString twoDigits(int value)
@@ -56,7 +50,7 @@ QString clockText(int hour, int minute)
 }
 
 // A first or last minute: the clock time alone on the birth date, with the date on any other.
-QString minuteText(const std::optional<LocalMinute>& minute, const LocalMinute& birth)
+QString minuteText(const std::optional<CivilTime>& minute, const CivilTime& birth)
 {
     if (!minute)
         return QStringLiteral("more than four days"); // the search found no edge within reach
@@ -100,62 +94,62 @@ template <class Subject> struct FactLine
 {
     const char* name;
     const char* caption;
-    QString (*text)(const Subject& subject, const LocalMinute& birth);
+    QString (*text)(const Subject& subject, const CivilTime& birth);
 };
 
 constexpr std::array<FactLine<BirthInstant>, frmDetails::kInstantLines> kInstantFacts{{
     {"lblLocalTime", "Local date and time",
-     [](const BirthInstant& i, const LocalMinute&) {
+     [](const BirthInstant& i, const CivilTime&) {
          return dateText(i.local.year, i.local.month, i.local.day) + QStringLiteral(", ") +
                 clockText(i.local.hour, i.local.minute);
      }},
     {"lblRule", "Universal time from",
-     [](const BirthInstant& i, const LocalMinute&) { return QString::fromStdString(i.rule); }},
+     [](const BirthInstant& i, const CivilTime&) { return QString::fromStdString(i.rule); }},
     {"lblUniversalTime", "Universal date and time",
-     [](const BirthInstant& i, const LocalMinute&) {
-         const modEphemeris::UniversalSecond& u = i.universal;
+     [](const BirthInstant& i, const CivilTime&) {
+         const CivilTime& u = i.universal;
          return dateText(u.year, u.month, u.day) + QStringLiteral(", ") +
                 clockText(u.hour, u.minute) + QLatin1Char(':') + twoDigits(u.second) +
                 QStringLiteral(" UT");
      }},
     {"lblJulianDay", "Julian day",
-     [](const BirthInstant& i, const LocalMinute&) {
+     [](const BirthInstant& i, const CivilTime&) {
          return QString::number(i.julianDay, 'f', 5); // a second is 0.0000116 day
      }},
 }};
 
 constexpr std::array<FactLine<MoonDetailRow>, frmDetails::kSignLines> kSignFacts{{
     {"lblLongitude", "Longitude",
-     [](const MoonDetailRow& r, const LocalMinute&) {
+     [](const MoonDetailRow& r, const CivilTime&) {
          return QStringLiteral("%1°").arg(r.longitude, 0, 'f', 4);
      }},
     {"lblSign", "Sign",
-     [](const MoonDetailRow& r, const LocalMinute&) { return fromView(r.signCode); }},
+     [](const MoonDetailRow& r, const CivilTime&) { return fromView(r.signCode); }},
     {"lblSignEdge", "Nearest sign edge",
-     [](const MoonDetailRow& r, const LocalMinute&) { return edgeText(r.signEdge); }},
+     [](const MoonDetailRow& r, const CivilTime&) { return edgeText(r.signEdge); }},
     {"lblSignSince", "First minute in the sign",
-     [](const MoonDetailRow& r, const LocalMinute& birth) {
+     [](const MoonDetailRow& r, const CivilTime& birth) {
          return minuteText(r.sign_since, birth);
      }},
     {"lblSignUntil", "Last minute in the sign",
-     [](const MoonDetailRow& r, const LocalMinute& birth) {
+     [](const MoonDetailRow& r, const CivilTime& birth) {
          return minuteText(r.sign_until, birth);
      }},
 }};
 
 constexpr std::array<FactLine<NakshatraPlace>, frmDetails::kNakshatraLines> kNakshatraFacts{{
     {"lblNakshatra", "Nakshatra",
-     [](const NakshatraPlace& n, const LocalMinute&) { return fromView(n.name); }},
+     [](const NakshatraPlace& n, const CivilTime&) { return fromView(n.name); }},
     {"lblPada", "Pada",
-     [](const NakshatraPlace& n, const LocalMinute&) { return QString::number(n.pada); }},
+     [](const NakshatraPlace& n, const CivilTime&) { return QString::number(n.pada); }},
     {"lblNakshatraEdge", "Nearest nakshatra edge",
-     [](const NakshatraPlace& n, const LocalMinute&) { return edgeText(n.edge); }},
+     [](const NakshatraPlace& n, const CivilTime&) { return edgeText(n.edge); }},
     {"lblNakshatraSince", "First minute in the nakshatra",
-     [](const NakshatraPlace& n, const LocalMinute& birth) {
+     [](const NakshatraPlace& n, const CivilTime& birth) {
          return minuteText(n.nakshatra_since, birth);
      }},
     {"lblNakshatraUntil", "Last minute in the nakshatra",
-     [](const NakshatraPlace& n, const LocalMinute& birth) {
+     [](const NakshatraPlace& n, const CivilTime& birth) {
          return minuteText(n.nakshatra_until, birth);
      }},
 }};
@@ -339,7 +333,7 @@ void frmDetails::showNote(EdgeNote& note, const std::optional<EdgeNearness>& edg
 
 void frmDetails::showDetails(const modEphemeris::MoonDetails& details)
 {
-    const LocalMinute& birth = details.instant.local;
+    const CivilTime& birth = details.instant.local;
     for (std::size_t i = 0; i < kInstantLines; ++i)
         lblInstant[i]->setText(kInstantFacts[i].text(details.instant, birth));
 

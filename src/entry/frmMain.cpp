@@ -1,5 +1,6 @@
 #include "entry/frmMain.h"
 
+#include "birth/BirthRanges.h"
 #include "entry/KeyFilter.h"
 #include "shell/AppIcon.h"
 #include "shell/AppLifetime.h"
@@ -28,7 +29,12 @@
 #include <QStyleOptionButton>
 #include <algorithm>
 #include <cmath>
+#include <string>
+#include <string_view>
 #include <variant>
+
+using birth::BirthDataFields;
+using birth::BirthField;
 
 namespace {
 
@@ -125,6 +131,107 @@ std::string stdText(const QString& text)
 
 } // namespace
 
+// How a change the user makes in a field counts for the link to a place's clock.
+enum class HandEdit {
+    None,        // the name, the seconds: nothing follows from them
+    BirthTime,   // the date, hour or minute: the zone may be derived again
+    PlaceOrZone, // what says where and on which clock: the link ends
+};
+
+// What a control's text is drawn in, within a frame whose caption may be bold.
+enum class FieldFont { Inherited, Regular, Bold };
+
+struct frmMain::TextBoxField
+{
+    QLineEdit* frmMain::*box;
+    const char* name;
+    QGroupBox* frmMain::*frame;
+    TwipRect geometry; // within the frame
+    int maxLength;     // 0: no limit
+    KeyRule (*keys)(); // what typing lets through; nullptr: anything
+    FieldFont font;
+    std::string BirthDataFields::*text; // nullptr: not part of the birth data
+    std::optional<BirthField> field;    // the refusals that name it
+    const char* accessibleName;
+    HandEdit edit;
+};
+
+// The items of a list: the month names, or the numbers of a range.
+using ListItems = std::variant<std::span<const std::string_view>, birth::Range>;
+
+struct frmMain::ListField
+{
+    QComboBox* frmMain::*list;
+    const char* name;
+    TwipRect geometry; // within the input frame
+    ListItems items;
+    std::string BirthDataFields::*text; // nullptr: not part of the birth data
+    std::optional<BirthField> field;
+    const char* accessibleName;
+    HandEdit edit;
+};
+
+std::span<const frmMain::TextBoxField> frmMain::textBoxFields()
+{
+    using F = BirthDataFields;
+    // One field a row.
+    // clang-format off
+    static const std::array<TextBoxField, 10> kFields{{
+        {&frmMain::txtName, "txtName", &frmMain::fraInput, {2040, 240, 3615, 285}, 0, nameKeys,
+         FieldFont::Inherited, &F::name, BirthField::Name, "Name", HandEdit::None},
+        {&frmMain::txtZoneHour, "txtZoneHour", &frmMain::fraZone, {240, 240, 495, 285}, 3,
+         signedNumberKeys, FieldFont::Bold, &F::zoneHour, BirthField::ZoneHour, "Zone hour",
+         HandEdit::PlaceOrZone},
+        {&frmMain::txtZoneMinute, "txtZoneMinute", &frmMain::fraZone, {840, 240, 495, 285}, 2,
+         numberKeys, FieldFont::Bold, &F::zoneMinute, BirthField::ZoneMinute, "Zone minutes",
+         HandEdit::PlaceOrZone},
+        {&frmMain::txtLonD, "txtLonD", &frmMain::fraLongitude, {120, 240, 495, 285}, 3,
+         numberKeys, FieldFont::Regular, &F::longitudeDegrees, BirthField::LongitudeDegrees,
+         "Longitude degrees", HandEdit::PlaceOrZone},
+        {&frmMain::txtLonM, "txtLonM", &frmMain::fraLongitude, {720, 240, 495, 285}, 2,
+         numberKeys, FieldFont::Regular, &F::longitudeMinutes, BirthField::LongitudeMinutes,
+         "Longitude minutes", HandEdit::PlaceOrZone},
+        {&frmMain::txtLatD, "txtLatD", &frmMain::fraLatitude, {120, 240, 495, 285}, 2,
+         numberKeys, FieldFont::Regular, &F::latitudeDegrees, BirthField::LatitudeDegrees,
+         "Latitude degrees", HandEdit::PlaceOrZone},
+        {&frmMain::txtLatM, "txtLatM", &frmMain::fraLatitude, {720, 240, 495, 285}, 2,
+         numberKeys, FieldFont::Regular, &F::latitudeMinutes, BirthField::LatitudeMinutes,
+         "Latitude minutes", HandEdit::PlaceOrZone},
+        {&frmMain::txtMCity, "txtMCity", &frmMain::fraInput, {2040, 3240, 1935, 285}, 0, nullptr,
+         FieldFont::Inherited, nullptr, std::nullopt, "City", HandEdit::PlaceOrZone},
+        {&frmMain::txtMState, "txtMState", &frmMain::fraInput, {2040, 3600, 1935, 285}, 0,
+         nullptr, FieldFont::Inherited, nullptr, std::nullopt, "State", HandEdit::PlaceOrZone},
+        {&frmMain::txtMCountry, "txtMCountry", &frmMain::fraInput, {2040, 3960, 1935, 285}, 0,
+         nullptr, FieldFont::Inherited, nullptr, std::nullopt, "Country", HandEdit::PlaceOrZone},
+    }};
+    // clang-format on
+    return kFields;
+}
+
+std::span<const frmMain::ListField> frmMain::listFields()
+{
+    using F = BirthDataFields;
+    // One field a row.
+    // clang-format off
+    static const std::array<ListField, 6> kFields{{
+        {&frmMain::cboMonth, "cboMonth", {2040, 600, 1695, 315}, std::span(birth::kMonthNames),
+         &F::month, BirthField::Month, "Birth month", HandEdit::BirthTime},
+        {&frmMain::cboDate, "cboDate", {3900, 600, 735, 315}, birth::kDays, &F::day,
+         BirthField::Day, "Birth day", HandEdit::BirthTime},
+        {&frmMain::cboYear, "cboYear", {4800, 600, 855, 315}, birth::kYears, &F::year,
+         BirthField::Year, "Birth year", HandEdit::BirthTime},
+        {&frmMain::cboHH, "cboHH", {2040, 960, 735, 315}, birth::kHours, &F::hour,
+         BirthField::Hour, "Birth hour", HandEdit::BirthTime},
+        {&frmMain::cboMM, "cboMM", {3000, 960, 735, 315}, birth::kMinutes, &F::minute,
+         BirthField::Minute, "Birth minute", HandEdit::BirthTime},
+        // The seconds are shown and not used: a reading takes hours and minutes.
+        {&frmMain::cboSS, "cboSS", {3900, 960, 735, 315}, birth::kSeconds, nullptr,
+         std::nullopt, "Birth second", HandEdit::None},
+    }};
+    // clang-format on
+    return kFields;
+}
+
 frmMain::frmMain(QWidget* parent) : QMainWindow(parent)
 {
     setObjectName(QStringLiteral("frmMain"));
@@ -138,12 +245,13 @@ frmMain::frmMain(QWidget* parent) : QMainWindow(parent)
     setCentralWidget(client);
 
     buildBands();
+    buildFrames();
+    buildFields();
     buildDateAndTime();
     buildZone();
     buildCoordinates();
     buildPlace();
     buildMenus();
-    fillLists();
     chainTabOrder();
     describeForScreenReaders();
     reportHandEdits();
@@ -178,26 +286,58 @@ void frmMain::buildBands()
     lblCobrand = promo.lblCobrand;
 }
 
+void frmMain::buildFrames()
+{
+    NAMED(fraZone, fraInput); // a frame without caption
+    fraZone->setGeometry(kZoneFrame.pixels());
+    // The coordinate frames' captions are bold; what they hold is not.
+    NAMED(fraLongitude, fraInput, QStringLiteral("Longitude"));
+    fraLongitude->setGeometry(tw(840, 2230, 2295, 855));
+    fraLongitude->setFont(uiFont(8.25, true));
+    NAMED(fraLatitude, fraInput, QStringLiteral("Latitude"));
+    fraLatitude->setGeometry(tw(3240, 2230, 2415, 855));
+    fraLatitude->setFont(uiFont(8.25, true));
+}
+
+void frmMain::buildFields()
+{
+    for (const TextBoxField& row : textBoxFields()) {
+        QLineEdit*& box = this->*row.box;
+        box = makeNamed<QLineEdit>(this->*row.frame, row.name);
+        placeBox(box, row.geometry.pixels(), row.maxLength);
+        if (row.font != FieldFont::Inherited)
+            box->setFont(uiFont(8.25, row.font == FieldFont::Bold));
+        if (row.keys != nullptr)
+            KeyFilter::install(box, row.keys());
+    }
+    for (const ListField& row : listFields()) {
+        QComboBox*& list = this->*row.list;
+        list = makeNamed<QComboBox>(fraInput, row.name);
+        list->setGeometry(row.geometry.pixels());
+        if (const auto* names = std::get_if<std::span<const std::string_view>>(&row.items)) {
+            for (const std::string_view name : *names)
+                list->addItem(
+                    QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size())));
+        } else {
+            const birth::Range range = std::get<birth::Range>(row.items);
+            for (int n = range.first; n <= range.last; ++n)
+                list->addItem(QString::number(n));
+        }
+        list->setCurrentIndex(0);
+    }
+}
+
 void frmMain::buildDateAndTime()
 {
     addCaption(fraInput, "LabelName", QStringLiteral("Name"),
                tw(kCaptionLeft, 240, kCaptionWidth, 285))
-        ->setBuddy(placeBox(NAMED(txtName, fraInput), tw(2040, 240, 3615, 285)));
-    KeyFilter::install(txtName, nameKeys());
-
-    QLabel* dateCaption = addCaption(fraInput, "LabelDateOfBirth", QStringLiteral("Date of Birth"),
-                                     tw(kCaptionLeft, 600, kCaptionWidth, 315));
-    NAMED(cboMonth, fraInput)->setGeometry(tw(2040, 600, 1695, 315));
-    dateCaption->setBuddy(cboMonth);
-    NAMED(cboDate, fraInput)->setGeometry(tw(3900, 600, 735, 315));
-    NAMED(cboYear, fraInput)->setGeometry(tw(4800, 600, 855, 315));
-
-    QLabel* timeCaption = addCaption(fraInput, "LabelTimeOfBirth", QStringLiteral("Time of Birth"),
-                                     tw(kCaptionLeft, 960, kCaptionWidth, 315));
-    NAMED(cboHH, fraInput)->setGeometry(tw(2040, 960, 735, 315));
-    timeCaption->setBuddy(cboHH);
-    NAMED(cboMM, fraInput)->setGeometry(tw(3000, 960, 735, 315));
-    NAMED(cboSS, fraInput)->setGeometry(tw(3900, 960, 735, 315));
+        ->setBuddy(txtName);
+    addCaption(fraInput, "LabelDateOfBirth", QStringLiteral("Date of Birth"),
+               tw(kCaptionLeft, 600, kCaptionWidth, 315))
+        ->setBuddy(cboMonth);
+    addCaption(fraInput, "LabelTimeOfBirth", QStringLiteral("Time of Birth"),
+               tw(kCaptionLeft, 960, kCaptionWidth, 315))
+        ->setBuddy(cboHH);
     addCaption(fraInput, "LabelTimeHint", QStringLiteral("HH:MM:SS"), tw(4800, 1080, 900, 195));
 }
 
@@ -205,20 +345,12 @@ void frmMain::buildZone()
 {
     addCaption(fraInput, "LabelZone", QStringLiteral("Zone"),
                tw(kCaptionLeft, kZoneFrame.top + 240, kCaptionWidth, 285));
-    NAMED(fraZone, fraInput); // a frame without caption
-    fraZone->setGeometry(kZoneFrame.pixels());
-
-    const QFont bold = uiFont(8.25, true);
-    placeBox(NAMED(txtZoneHour, fraZone), tw(240, 240, 495, 285), 3)->setFont(bold);
-    placeBox(NAMED(txtZoneMinute, fraZone), tw(840, 240, 495, 285), 2)->setFont(bold);
-    KeyFilter::install(txtZoneHour, signedNumberKeys());
-    KeyFilter::install(txtZoneMinute, numberKeys());
     addUnitCaptions(fraZone, "LabelZoneHour", QStringLiteral("Hour"), txtZoneHour, "LabelZoneMin",
                     QStringLiteral("Min"), txtZoneMinute);
 
     NAMED(chkDST, fraZone, QStringLiteral("DST"));
     chkDST->setGeometry(tw(2640, 195, 735, 375));
-    chkDST->setFont(bold);
+    chkDST->setFont(uiFont(8.25, true));
 
     NAMED(lblTZHelp, fraZone, QStringLiteral("TZ Help"));
     lblTZHelp->setFont(uiFont(11.25, true));
@@ -233,20 +365,11 @@ void frmMain::buildZone()
 void frmMain::buildCoordinates()
 {
     const QFont regular = uiFont(8.25);
-    // The frame captions are bold; what the frames hold is not.
-    auto makeFrame = [&](QGroupBox* frame, const QRect& geometry) {
-        frame->setGeometry(geometry);
-        frame->setFont(uiFont(8.25, true));
-    };
     auto makeOption = [&](QRadioButton* option, const QRect& geometry) {
         option->setGeometry(geometry);
         option->setFont(regular);
     };
 
-    NAMED(fraLongitude, fraInput, QStringLiteral("Longitude"));
-    makeFrame(fraLongitude, tw(840, 2230, 2295, 855));
-    placeBox(NAMED(txtLonD, fraLongitude), tw(120, 240, 495, 285), 3)->setFont(regular);
-    placeBox(NAMED(txtLonM, fraLongitude), tw(720, 240, 495, 285), 2)->setFont(regular);
     optLong[0] = makeNamed<QRadioButton>(fraLongitude, "optLong_0", QStringLiteral("East"));
     optLong[1] = makeNamed<QRadioButton>(fraLongitude, "optLong_1", QStringLiteral("West"));
     makeOption(optLong[0], tw(1320, 240, 735, 255));
@@ -255,10 +378,6 @@ void frmMain::buildCoordinates()
     addUnitCaptions(fraLongitude, "LabelLonDeg", QStringLiteral("Deg"), txtLonD, "LabelLonMin",
                     QStringLiteral("Min"), txtLonM);
 
-    NAMED(fraLatitude, fraInput, QStringLiteral("Latitude"));
-    makeFrame(fraLatitude, tw(3240, 2230, 2415, 855));
-    placeBox(NAMED(txtLatD, fraLatitude), tw(120, 240, 495, 285), 2)->setFont(regular);
-    placeBox(NAMED(txtLatM, fraLatitude), tw(720, 240, 495, 285), 2)->setFont(regular);
     optLat[0] = makeNamed<QRadioButton>(fraLatitude, "optLat_0", QStringLiteral("North"));
     optLat[1] = makeNamed<QRadioButton>(fraLatitude, "optLat_1", QStringLiteral("South"));
     makeOption(optLat[0], tw(1320, 240, 855, 255));
@@ -271,22 +390,19 @@ void frmMain::buildCoordinates()
         caption->setFont(regular);
     for (QLabel* caption : fraLatitude->findChildren<QLabel*>())
         caption->setFont(regular);
-
-    for (QLineEdit* box : {txtLonD, txtLonM, txtLatD, txtLatM})
-        KeyFilter::install(box, numberKeys());
 }
 
 void frmMain::buildPlace()
 {
     addCaption(fraInput, "LabelCity", QStringLiteral("City"),
                tw(kCaptionLeft, 3240, kCaptionWidth, 285))
-        ->setBuddy(placeBox(NAMED(txtMCity, fraInput), tw(2040, 3240, 1935, 285)));
+        ->setBuddy(txtMCity);
     addCaption(fraInput, "LabelState", QStringLiteral("State"),
                tw(kCaptionLeft, 3600, kCaptionWidth, 285))
-        ->setBuddy(placeBox(NAMED(txtMState, fraInput), tw(2040, 3600, 1935, 285)));
+        ->setBuddy(txtMState);
     addCaption(fraInput, "LabelCountry", QStringLiteral("Country"),
                tw(kCaptionLeft, 3960, kCaptionWidth, 285))
-        ->setBuddy(placeBox(NAMED(txtMCountry, fraInput), tw(2040, 3960, 1935, 285)));
+        ->setBuddy(txtMCountry);
 
     cmdBrowser = makeNamed<WrappingButton>(
         fraInput, "cmdBrowser", QStringLiteral("Click Here To Find Latitude && Longitude"));
@@ -313,26 +429,6 @@ void frmMain::buildMenus()
     addSharedMenus(menuBar(), kEntryWindowMenuNames);
 }
 
-void frmMain::fillLists()
-{
-    cboMonth->addItems({QStringLiteral("January"), QStringLiteral("February"),
-                        QStringLiteral("March"), QStringLiteral("April"), QStringLiteral("May"),
-                        QStringLiteral("June"), QStringLiteral("July"), QStringLiteral("August"),
-                        QStringLiteral("September"), QStringLiteral("October"),
-                        QStringLiteral("November"), QStringLiteral("December")});
-    auto fillNumbers = [](QComboBox* list, int first, int last) {
-        for (int n = first; n <= last; ++n)
-            list->addItem(QString::number(n));
-    };
-    fillNumbers(cboDate, 1, 31);
-    fillNumbers(cboYear, 1900, 2050);
-    fillNumbers(cboHH, 0, 23);
-    fillNumbers(cboMM, 0, 59);
-    fillNumbers(cboSS, 0, 59);
-    for (QComboBox* list : {cboMonth, cboDate, cboYear, cboHH, cboMM, cboSS})
-        list->setCurrentIndex(0);
-}
-
 void frmMain::chainTabOrder()
 {
     // The links come where they stand: "TZ Help" between the zone and DST, the
@@ -351,71 +447,46 @@ void frmMain::describeForScreenReaders()
     // What a screen reader announces for each box: its row's caption, and which
     // part of the row it holds where a row has several. Buttons, options and
     // links are announced by their captions.
-    const std::array<std::pair<QWidget*, const char*>, 17> names{{
-        {txtName, "Name"},
-        {cboMonth, "Birth month"},
-        {cboDate, "Birth day"},
-        {cboYear, "Birth year"},
-        {cboHH, "Birth hour"},
-        {cboMM, "Birth minute"},
-        {cboSS, "Birth second"},
-        {txtZoneHour, "Zone hour"},
-        {txtZoneMinute, "Zone minutes"},
-        {chkDST, "Daylight saving time (DST)"},
-        {txtLonD, "Longitude degrees"},
-        {txtLonM, "Longitude minutes"},
-        {txtLatD, "Latitude degrees"},
-        {txtLatM, "Latitude minutes"},
-        {txtMCity, "City"},
-        {txtMState, "State"},
-        {txtMCountry, "Country"},
-    }};
-    for (const auto& [control, name] : names)
-        control->setAccessibleName(QString::fromLatin1(name));
+    for (const TextBoxField& row : textBoxFields())
+        (this->*row.box)->setAccessibleName(QString::fromLatin1(row.accessibleName));
     // Qt on Linux announces a drop-down list by the item it shows and takes its
     // label from the caption whose buddy it is; the row's caption labels the
     // first list of a row, and every list describes itself.
-    for (QComboBox* list : {cboMonth, cboDate, cboYear, cboHH, cboMM, cboSS})
+    for (const ListField& row : listFields()) {
+        QComboBox* list = this->*row.list;
+        list->setAccessibleName(QString::fromLatin1(row.accessibleName));
         list->setAccessibleDescription(list->accessibleName());
+    }
+    chkDST->setAccessibleName(QStringLiteral("Daylight saving time (DST)"));
     lblTZHelp->setAccessibleDescription(QStringLiteral("Choose the time zone from a list"));
 }
 
 BirthDataFields frmMain::fields() const
 {
-    return {
-        .name = stdText(txtName->text()),
-        .month = stdText(cboMonth->currentText()),
-        .day = stdText(cboDate->currentText()),
-        .year = stdText(cboYear->currentText()),
-        .hour = stdText(cboHH->currentText()),
-        .minute = stdText(cboMM->currentText()),
-        .zoneHour = stdText(txtZoneHour->text()),
-        .zoneMinute = stdText(txtZoneMinute->text()),
-        .longitudeDegrees = stdText(txtLonD->text()),
-        .longitudeMinutes = stdText(txtLonM->text()),
-        .east = optLong[0]->isChecked(),
-        .latitudeDegrees = stdText(txtLatD->text()),
-        .latitudeMinutes = stdText(txtLatM->text()),
-        .south = optLat[1]->isChecked(),
-        .daylightSaving = chkDST->checkState() != Qt::Unchecked,
-    };
+    BirthDataFields fields;
+    for (const TextBoxField& row : textBoxFields())
+        if (row.text != nullptr)
+            fields.*row.text = stdText((this->*row.box)->text());
+    for (const ListField& row : listFields())
+        if (row.text != nullptr)
+            fields.*row.text = stdText((this->*row.list)->currentText());
+    fields.east = optLong[0]->isChecked();
+    fields.south = optLat[1]->isChecked();
+    fields.daylightSaving = chkDST->checkState() != Qt::Unchecked;
+    return fields;
 }
 
 void frmMain::setFields(const BirthDataFields& fields)
 {
-    txtName->setText(qText(fields.name));
-    cboMonth->setCurrentText(qText(fields.month));
-    cboDate->setCurrentText(qText(fields.day));
-    cboYear->setCurrentText(qText(fields.year));
-    cboHH->setCurrentText(qText(fields.hour));
-    cboMM->setCurrentText(qText(fields.minute));
-    setZoneTexts(qText(fields.zoneHour), qText(fields.zoneMinute));
+    // The zone hour comes before the zone minute, as the time zone picker writes them.
+    for (const TextBoxField& row : textBoxFields())
+        if (row.text != nullptr)
+            (this->*row.box)->setText(qText(fields.*row.text));
+    for (const ListField& row : listFields())
+        if (row.text != nullptr)
+            (this->*row.list)->setCurrentText(qText(fields.*row.text));
     chkDST->setChecked(fields.daylightSaving);
-    txtLonD->setText(qText(fields.longitudeDegrees));
-    txtLonM->setText(qText(fields.longitudeMinutes));
     optLong[fields.east ? 0 : 1]->setChecked(true);
-    txtLatD->setText(qText(fields.latitudeDegrees));
-    txtLatM->setText(qText(fields.latitudeMinutes));
     optLat[fields.south ? 1 : 0]->setChecked(true);
 }
 
@@ -447,16 +518,21 @@ void frmMain::reportHandEdits()
 {
     // Only what the user does counts: text typed or pasted, an item chosen, a box or
     // option clicked. What the program writes into the fields is no hand edit.
-    for (QLineEdit* box : {txtZoneHour, txtZoneMinute, txtLonD, txtLonM, txtLatD, txtLatM, txtMCity,
-                           txtMState, txtMCountry})
-        connect(box, &QLineEdit::textEdited, this, &frmMain::placeOrZoneEdited);
+    const auto signalFor = [](HandEdit edit) {
+        return edit == HandEdit::BirthTime ? &frmMain::birthTimeEdited
+                                           : &frmMain::placeOrZoneEdited;
+    };
+    for (const TextBoxField& row : textBoxFields())
+        if (row.edit != HandEdit::None)
+            connect(this->*row.box, &QLineEdit::textEdited, this, signalFor(row.edit));
+    for (const ListField& row : listFields())
+        if (row.edit != HandEdit::None)
+            connect(this->*row.list, &QComboBox::activated, this, signalFor(row.edit));
     for (QAbstractButton* choice :
          {static_cast<QAbstractButton*>(chkDST), static_cast<QAbstractButton*>(optLong[0]),
           static_cast<QAbstractButton*>(optLong[1]), static_cast<QAbstractButton*>(optLat[0]),
           static_cast<QAbstractButton*>(optLat[1])})
         connect(choice, &QAbstractButton::clicked, this, &frmMain::placeOrZoneEdited);
-    for (QComboBox* list : {cboMonth, cboDate, cboYear, cboHH, cboMM})
-        connect(list, &QComboBox::activated, this, &frmMain::birthTimeEdited);
 }
 
 QString frmMain::cityText() const
@@ -481,41 +557,21 @@ void frmMain::chooseFrontPromoLabel()
 
 QWidget* frmMain::fieldWidget(BirthField field) const
 {
-    switch (field) {
-    case BirthField::Name:
-        return txtName;
-    case BirthField::Month:
-        return cboMonth;
-    case BirthField::Day:
-        return cboDate;
-    case BirthField::Year:
-        return cboYear;
-    case BirthField::Hour:
-        return cboHH;
-    case BirthField::Minute:
-        return cboMM;
-    case BirthField::ZoneHour:
-        return txtZoneHour;
-    case BirthField::ZoneMinute:
-        return txtZoneMinute;
-    case BirthField::LongitudeDegrees:
-        return txtLonD;
-    case BirthField::LongitudeMinutes:
-        return txtLonM;
-    case BirthField::LatitudeDegrees:
-        return txtLatD;
-    case BirthField::LatitudeMinutes:
-        return txtLatM;
-    }
+    for (const TextBoxField& row : textBoxFields())
+        if (row.field == field)
+            return this->*row.box;
+    for (const ListField& row : listFields())
+        if (row.field == field)
+            return this->*row.list;
     return nullptr;
 }
 
 std::optional<modEphemeris::BirthData> frmMain::birthData()
 {
-    auto read = ReadBirthData(fields(), lastBirthData_);
-    if (const auto* refusal = std::get_if<Refusal>(&read)) {
+    auto read = birth::ReadBirthData(fields(), lastBirthData_);
+    if (const auto* refusal = std::get_if<birth::Refusal>(&read)) {
         AppServices::current().message(this,
-                                       refusal->icon == Refusal::Icon::Critical
+                                       refusal->icon == birth::Refusal::Icon::Critical
                                            ? QMessageBox::Critical
                                            : QMessageBox::Information,
                                        qText(refusal->message));

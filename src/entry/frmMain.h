@@ -1,11 +1,12 @@
 #pragma once
 
-#include "entry/BirthDataChecks.h"
+#include "birth/BirthDataChecks.h"
 #include "ephemeris/modEphemeris.h"
 
 #include <QMainWindow>
 #include <array>
 #include <optional>
+#include <span>
 
 class LinkLabel;
 class QAction;
@@ -34,9 +35,9 @@ public:
     std::optional<modEphemeris::BirthData> birthData();
 
     /// The texts and choices of the birth data as they stand.
-    [[nodiscard]] BirthDataFields fields() const;
+    [[nodiscard]] birth::BirthDataFields fields() const;
     /// Writes every text and choice of the birth data (the name, date, time, zone and place).
-    void setFields(const BirthDataFields& fields);
+    void setFields(const birth::BirthDataFields& fields);
     /// Writes the zone hour, then the zone minute; nothing else changes.
     void setZoneTexts(const QString& hour, const QString& minute);
     /// Writes City, State and Country.
@@ -84,17 +85,25 @@ private slots:
     void mnuExitTriggered();
 
 private:
+    // The boxes and lists of the birth data and the place, one row each (frmMain.cpp):
+    // what the loops that build, fill, read, write, describe and watch them read.
+    struct TextBoxField;
+    struct ListField;
+    static std::span<const TextBoxField> textBoxFields();
+    static std::span<const ListField> listFields();
+
     void buildBands();
+    void buildFrames();
+    void buildFields();
     void buildDateAndTime();
     void buildZone();
     void buildCoordinates();
     void buildPlace();
     void buildMenus();
-    void fillLists();
     void chainTabOrder();
     void describeForScreenReaders();
     void reportHandEdits();
-    [[nodiscard]] QWidget* fieldWidget(BirthField field) const;
+    [[nodiscard]] QWidget* fieldWidget(birth::BirthField field) const;
 
     // Bands of the window
     QFrame* fraTopBanner = nullptr;

@@ -1,6 +1,6 @@
 // The Moon at one instant, computed once for all four readings.
 //
-// Every value must equal its counterpart in modEphemeris.cpp to the last bit, since
+// Every value must equal its counterpart in ReferenceReading.cpp to the last bit, since
 // the texts cut minutes and seconds. Three rewritings keep the bits:
 // - sincos gives the same sine and cosine as separate calls (glibc; the tests check it);
 // - a product with multiplier 0 in a term's argument is a zero, and adding a zero to
@@ -298,9 +298,9 @@ MoonReadings ComputeMoonReadingsAt(const BirthData& birth, double ut)
             l.tropical};
 }
 
-MoonReadings ComputeMoonReadings(const BirthData& birth)
+MoonReadings ComputeMoonReadings(const BirthMoment& moment)
 {
-    return ComputeMoonReadingsAt(birth, UniversalTime(birth));
+    return ComputeMoonReadingsAt(moment.birth, UniversalTime(moment));
 }
 
 } // namespace modEphemeris

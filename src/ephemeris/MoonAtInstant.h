@@ -1,13 +1,13 @@
 // The Moon at one instant, computed once for all four readings.
 //
 // Each function here gives bit for bit the value of its counterpart in
-// modEphemeris.h (the readable form of the computation), but shares what the
+// ReferenceReading.h (the readable form of the computation), but shares what the
 // counterparts compute again and again: the sine and cosine of one argument come
 // from one call, the lunar series is unrolled at compile time without its zero
 // products, and the observer's place on the ellipsoid is worked out once.
 #pragma once
 
-#include "EphemerisInternal.h"
+#include "Primitives.h"
 #include "modEphemeris.h"
 
 namespace modEphemeris {
@@ -53,5 +53,9 @@ MoonLongitudes MoonLongitudesAt(const ObserverPlace& place, const TimeArguments&
 
 /// One of the four longitudes, computing only what it needs; degrees, 0 to 360.
 double MoonLongitudeAt(const ObserverPlace& place, const TimeArguments& time, ReadingKind kind);
+
+/// All four texts for the entered date and place at universal time ut: hours from 0h UT of
+/// the entered date, not folded (may be below 0 or 24 and more).
+MoonReadings ComputeMoonReadingsAt(const BirthData& birth, double ut);
 
 } // namespace modEphemeris

@@ -77,18 +77,6 @@ EdgeNearness NearnessOf(double longitude, int part, const Division& division)
 
 // --- Local minutes --------------------------------------------------------------------
 
-// How the local clock time of a birth becomes universal time.
-struct ClockRule
-{
-    std::optional<int> utcOffsetSeconds;
-
-    [[nodiscard]] double UniversalTimeOf(const BirthData& birth) const
-    {
-        return utcOffsetSeconds ? UniversalTimeForOffset(birth, *utcOffsetSeconds)
-                                : UniversalTime(birth);
-    }
-};
-
 // Local minutes counted from 0h of day number 0.
 using MinuteIndex = std::int64_t;
 
@@ -99,25 +87,25 @@ MinuteIndex MinuteIndexOf(const BirthData& birth)
            birth.BirthMinute;
 }
 
-LocalMinute LocalMinuteOf(MinuteIndex index)
+CivilTime LocalMinuteOf(MinuteIndex index)
 {
-    const auto jdn =
-        static_cast<int>((index >= 0 ? index : index - (kMinutesPerDay - 1)) / kMinutesPerDay);
+    const auto jdn = static_cast<int>(FloorDiv64(index, kMinutesPerDay));
     const auto minuteOfDay = static_cast<int>(index - MinuteIndex{jdn} * kMinutesPerDay);
     const CalendarDate date = DateOfDayNumber(jdn);
-    return {date.year, date.month, date.day, minuteOfDay / 60, minuteOfDay % 60};
+    return {date.year, date.month, date.day, minuteOfDay / 60, minuteOfDay % 60, 0};
 }
 
-// The birth moved to another local minute: same place, zone and daylight saving.
-BirthData AtMinute(BirthData birth, MinuteIndex index)
+// The moment moved to another local minute: same place, zone, daylight saving and clock.
+BirthMoment AtMinute(BirthMoment moment, MinuteIndex index)
 {
-    const LocalMinute m = LocalMinuteOf(index);
+    const CivilTime m = LocalMinuteOf(index);
+    BirthData& birth = moment.birth;
     birth.BirthYear = static_cast<std::int16_t>(m.year);
     birth.BirthMonth = static_cast<std::int16_t>(m.month);
     birth.BirthDay = static_cast<std::int16_t>(m.day);
     birth.BirthHour = static_cast<std::int16_t>(m.hour);
     birth.BirthMinute = static_cast<std::int16_t>(m.minute);
-    return birth;
+    return moment;
 }
 
 // --- The search -----------------------------------------------------------------------
@@ -169,26 +157,28 @@ double AngleBetween(double a, double b)
 class EdgeSearch
 {
 public:
-    EdgeSearch(const BirthData& birth, ClockRule rule)
-        : birth_(birth), rule_(rule), place_(PlaceOf(birth)),
-          jdn_(JulianDayNumber(birth.BirthMonth, birth.BirthDay, birth.BirthYear)),
-          ut_(rule.UniversalTimeOf(birth)), minute_(MinuteIndexOf(birth))
+    explicit EdgeSearch(const BirthMoment& moment)
+        : moment_(moment), place_(PlaceOf(moment.birth)),
+          jdn_(JulianDayNumber(moment.birth.BirthMonth, moment.birth.BirthDay,
+                               moment.birth.BirthYear)),
+          ut_(UniversalTime(moment)), minute_(MinuteIndexOf(moment.birth))
     {
     }
 
     // The first (direction -1) or the last (+1) local minute at which the reading of
     // this kind, at the given longitude at birth, shows the same part of the division.
-    [[nodiscard]] std::optional<LocalMinute> End(ReadingKind kind, const Division& division,
-                                                 double longitude, int direction) const
+    [[nodiscard]] std::optional<CivilTime> End(ReadingKind kind, const Division& division,
+                                               double longitude, int direction) const
     {
         const int part = PartOf(longitude, division);
         // The search stays within the years that a birth can hold.
         const MinuteIndex bound = direction > 0 ? LastMinute() - minute_ : minute_ - FirstMinute();
         const auto limit = static_cast<int>(std::min<MinuteIndex>(kSearchMinutes, bound));
         const auto alike = [&](int k) {
-            const BirthData b = AtMinute(birth_, minute_ + MinuteIndex{direction} * k);
+            const BirthMoment m = AtMinute(moment_, minute_ + MinuteIndex{direction} * k);
             const TimeArguments time = TimeArgumentsOf(
-                JulianDayNumber(b.BirthMonth, b.BirthDay, b.BirthYear), rule_.UniversalTimeOf(b));
+                JulianDayNumber(m.birth.BirthMonth, m.birth.BirthDay, m.birth.BirthYear),
+                UniversalTime(m));
             return PartOf(MoonLongitudeAt(place_, time, kind), division) == part;
         };
         const int edgePart = direction > 0 ? part + 1 : part;
@@ -237,8 +227,7 @@ private:
         return n1;
     }
 
-    BirthData birth_;
-    ClockRule rule_;
+    BirthMoment moment_;
     ObserverPlace place_;
     int jdn_;
     double ut_;
@@ -300,20 +289,16 @@ std::string OffsetRule(int utcOffsetSeconds)
            Formula(-utcOffsetSeconds);
 }
 
-BirthInstant InstantOf(const BirthData& birth, ClockRule rule, double ut)
+BirthInstant InstantOf(const BirthMoment& moment, double ut)
 {
+    const BirthData& birth = moment.birth;
     BirthInstant instant{};
     instant.local = LocalMinuteOf(MinuteIndexOf(birth));
-    instant.rule = rule.utcOffsetSeconds ? OffsetRule(*rule.utcOffsetSeconds) : ZoneRule(birth);
+    instant.rule = moment.utcOffsetSeconds ? OffsetRule(*moment.utcOffsetSeconds) : ZoneRule(birth);
     instant.ut = ut;
     const int jdn = JulianDayNumber(birth.BirthMonth, birth.BirthDay, birth.BirthYear);
-    const auto seconds = static_cast<std::int64_t>(std::llround(ut * 3600));
-    const std::int64_t days = (seconds >= 0 ? seconds : seconds - 86399) / 86400;
-    const auto secondOfDay = static_cast<int>(seconds - days * 86400);
-    const CalendarDate date = DateOfDayNumber(jdn + static_cast<int>(days));
-    instant.universal = {
-        date.year,       date.month, date.day, secondOfDay / 3600, secondOfDay / 60 % 60,
-        secondOfDay % 60};
+    const CivilTime midnight{birth.BirthYear, birth.BirthMonth, birth.BirthDay, 0, 0, 0};
+    instant.universal = addSeconds(midnight, std::llround(ut * 3600));
     instant.julianDay = (jdn - 0.5) + ut / 24;
     return instant;
 }
@@ -336,15 +321,14 @@ NakshatraPlace NakshatraOf(double longitude)
     return n;
 }
 
-MoonDetails ComputeMoonDetails(const BirthData& birth, std::optional<int> utcOffsetSeconds)
+MoonDetails ComputeMoonDetails(const BirthMoment& moment)
 {
-    const ClockRule rule{utcOffsetSeconds};
-    const double ut = rule.UniversalTimeOf(birth);
-    const MoonReadings readings = ComputeMoonReadingsAt(birth, ut);
-    const EdgeSearch search(birth, rule);
+    const double ut = UniversalTime(moment);
+    const MoonReadings readings = ComputeMoonReadingsAt(moment.birth, ut);
+    const EdgeSearch search(moment);
 
     MoonDetails details{};
-    details.instant = InstantOf(birth, rule, ut);
+    details.instant = InstantOf(moment, ut);
     for (std::size_t i = 0; i < kRowKinds.size(); ++i) {
         const ReadingKind kind = kRowKinds[i];
         const MoonReading& texts = kind.tropical ? readings.tropical : readings.sidereal;

@@ -4,6 +4,7 @@
 // Plain C++20, no Qt: the details window and the command line share it.
 #pragma once
 
+#include "CivilTime.h"
 #include "modEphemeris.h"
 
 #include <array>
@@ -21,29 +22,6 @@ inline constexpr double kEdgeBudgetArcseconds = 180; // 3 minutes of arc
 /// How far the search for a sign's or nakshatra's first and last minute reaches, either way.
 inline constexpr int kEdgeSearchDays = 4;
 
-/// A minute of the local clock at the birth place.
-struct LocalMinute
-{
-    int year;
-    int month;  // 1 to 12
-    int day;    // 1 to 31
-    int hour;   // 0 to 23
-    int minute; // 0 to 59
-
-    bool operator==(const LocalMinute&) const = default;
-};
-
-/// A second of universal time.
-struct UniversalSecond
-{
-    int year;
-    int month;  // 1 to 12
-    int day;    // 1 to 31
-    int hour;   // 0 to 23
-    int minute; // 0 to 59
-    int second; // 0 to 59
-};
-
 /// How near a longitude lies to the nearer edge of its sign or nakshatra.
 struct EdgeNearness
 {
@@ -59,8 +37,10 @@ struct NakshatraPlace
     std::string_view name; // from kNakshatraNames
     int pada;              // quarter of the nakshatra, 1 to 4
     EdgeNearness edge;
-    std::optional<LocalMinute> nakshatra_since; // first minute in this nakshatra; empty when
-    std::optional<LocalMinute> nakshatra_until; // not found within kEdgeSearchDays
+    // The first and last minute in this nakshatra (seconds 0); empty when not found
+    // within kEdgeSearchDays.
+    std::optional<CivilTime> nakshatra_since;
+    std::optional<CivilTime> nakshatra_until;
 };
 
 /// One of the four readings.
@@ -73,19 +53,21 @@ struct MoonDetailRow
     int sign;         // 0 (Aries) to 11 (Pisces), as the text shows it
     std::string_view signCode;
     EdgeNearness signEdge;
-    std::optional<LocalMinute> sign_since;   // first minute with the text in this sign; empty when
-    std::optional<LocalMinute> sign_until;   // not found within kEdgeSearchDays
+    // The first and last minute with the text in this sign (seconds 0); empty when not
+    // found within kEdgeSearchDays.
+    std::optional<CivilTime> sign_since;
+    std::optional<CivilTime> sign_until;
     std::optional<NakshatraPlace> nakshatra; // sidereal readings only
 };
 
 /// The instant of birth.
 struct BirthInstant
 {
-    LocalMinute local;         // the entered date (as the calendar reads it) and clock time
-    std::string rule;          // how local time became universal time, in words
-    double ut;                 // universal time, hours from 0h of the entered date, not folded
-    UniversalSecond universal; // the universal date and time
-    double julianDay;          // Julian day of the instant, with its fraction
+    CivilTime local;     // the entered date (as the calendar reads it) and clock time, seconds 0
+    std::string rule;    // how local time became universal time, in words
+    double ut;           // universal time, hours from 0h of the entered date, not folded
+    CivilTime universal; // the universal date and time, to the second
+    double julianDay;    // Julian day of the instant, with its fraction
 };
 
 /// The details of one birth's reading.
@@ -103,11 +85,9 @@ EdgeNearness SignEdgeOf(double longitude);
 /// text shows it; the first and last minutes are left empty.
 NakshatraPlace NakshatraOf(double longitude);
 
-/// The details of a birth's reading. Without utcOffsetSeconds the zone fields give universal
-/// time (UniversalTime); with it, the local clock's true offset (seconds, East positive).
-/// The first and last minutes of a sign or nakshatra keep the same rule, the date rolling
-/// over as the calendar does.
-MoonDetails ComputeMoonDetails(const BirthData& birth,
-                               std::optional<int> utcOffsetSeconds = std::nullopt);
+/// The details of a birth's reading at its moment. The first and last minutes of a sign or
+/// nakshatra keep the moment's rule for universal time, the date rolling over as the
+/// calendar does.
+MoonDetails ComputeMoonDetails(const BirthMoment& moment);
 
 } // namespace modEphemeris

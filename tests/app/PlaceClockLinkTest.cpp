@@ -27,8 +27,8 @@ namespace {
 /// The four texts of the birth at the true instant of a clock that offset seconds ahead.
 QStringList readingAtOffset(const modEphemeris::BirthData& birth, int offsetSeconds)
 {
-    const modEphemeris::MoonReadings reading = modEphemeris::ComputeMoonReadingsAt(
-        birth, modEphemeris::UniversalTimeForOffset(birth, offsetSeconds));
+    const modEphemeris::MoonReadings reading =
+        modEphemeris::ComputeMoonReadings({birth, offsetSeconds});
     return {QString::fromStdString(reading.sidereal.GeocentricText),
             QString::fromStdString(reading.sidereal.TopocentricText),
             QString::fromStdString(reading.tropical.GeocentricText),

@@ -1,7 +1,7 @@
 #include "app/AppController.h"
+#include "birth/ExampleBirths.h"
 #include "display/frmDisplay.h"
 #include "entry/frmMain.h"
-#include "ephemeris/ExampleBirths.h"
 #include "ephemeris/modEphemeris.h"
 #include "shell/LinkLabel.h"
 #include "support/EntryTyping.h"
@@ -182,7 +182,7 @@ void ReadingRequestTest::fieldsReachTheComputation()
 
     frmDisplay* display = shownDisplay();
     QVERIFY(display != nullptr);
-    modEphemeris::BirthData expected = modEphemeris::WorkedExample();
+    modEphemeris::BirthData expected = birth::WorkedExample();
     expected.ZoneHours = static_cast<std::int16_t>(expectedZoneHours);
     expected.LongitudeDegrees = static_cast<std::int16_t>(expectedLonD);
     expected.LongitudeIsEast = !west;
@@ -310,7 +310,7 @@ void ReadingRequestTest::loadedWindowIsOverwritten()
     ui->txtLatD->setText(QStringLiteral("45"));
     ui->mnuNext->trigger();
     QCOMPARE(shownDisplay(), display.data());
-    modEphemeris::BirthData expected = modEphemeris::WorkedExample();
+    modEphemeris::BirthData expected = birth::WorkedExample();
     expected.LatitudeDegrees = 45;
     QCOMPARE(shownReading(*display), computedReading(expected));
     QCOMPARE(DisplayControls(*display).SSTab1->currentIndex(), 0);

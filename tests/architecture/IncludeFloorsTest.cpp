@@ -15,13 +15,13 @@ namespace {
 
 namespace fs = std::filesystem;
 
-/// The floor of each folder: the ground holds what every window shares and the
-/// Moon computation, the middle the windows and their cores, the top the
-/// composition root and the command-line tool. A folder includes only lower floors
-/// and itself.
+/// The floor of each folder. The ground holds the Moon computation at the bottom,
+/// then the birth data (its checks, ranges and month names) and what every window
+/// shares; the middle the windows and the atlas; the top the composition roots of the
+/// program and of the command-line tool. A folder includes only lower floors and itself.
 const std::map<std::string, int> kFloors{
-    {"ephemeris", 0}, {"shell", 0}, {"entry", 1}, {"display", 1}, {"timezone", 1},
-    {"lookup", 1},    {"atlas", 1}, {"app", 2},   {"cli", 2},
+    {"ephemeris", 0}, {"birth", 1},  {"shell", 1}, {"entry", 2}, {"display", 2},
+    {"timezone", 2},  {"lookup", 2}, {"atlas", 2}, {"app", 3},   {"cli", 3},
 };
 
 /// A source file: "entry/frmMain.cpp" and the files it includes ("shell/AppIcon.h").

@@ -1,3 +1,4 @@
+#include "EnteredBirth.h"
 #include "atlas/AtlasTexts.h"
 #include "atlas/EntryFields.h"
 #include "atlas/PlaceClock.h"
@@ -7,9 +8,9 @@
 
 namespace {
 
-using atlas::CivilTime;
 using atlas::LocalTimeKind;
 using atlas::Occurrence;
+using modEphemeris::CivilTime;
 
 constexpr int kHour = 3600;
 
@@ -231,6 +232,13 @@ TEST(AtlasTexts, ClockLineAndNotes)
               "behind universal time.");
 }
 
+/// Universal time of the answer "Use 10:00 UT": the clock's true offset; hours from 0h
+/// of the entered date.
+double clockHours(const modEphemeris::BirthData& entered, const atlas::PlaceClock& clock)
+{
+    return modEphemeris::UniversalTime({entered, clock.offset.totalSeconds});
+}
+
 TEST(AtlasTexts, TheQuestionWhenTheFieldsCannotSayTheClock)
 {
     const auto clock = atlas::readClock("Europe/Madrid", {1980, 7, 1, 12}).clock;
@@ -238,8 +246,8 @@ TEST(AtlasTexts, TheQuestionWhenTheFieldsCannotSayTheClock)
     const atlas::EntryFields fields = atlas::entryFields(placeAt(40416500, -3702560), &*clock);
     ASSERT_TRUE(fields.zone);
     EXPECT_FALSE(fields.zone->said);
-    const auto question =
-        atlas::zoneQuestion("Madrid", *clock, atlas::birthDataFrom(fields, clock->local));
+    const modEphemeris::BirthData entered = enteredBirth(fields, clock->local);
+    const auto question = atlas::zoneQuestion("Madrid", *clock, entered);
     ASSERT_TRUE(question);
     EXPECT_EQ(question->text,
               "Madrid kept UTC+02:00 (CEST) at this birth, so it was 10:00 universal time. The "
@@ -247,9 +255,9 @@ TEST(AtlasTexts, TheQuestionWhenTheFieldsCannotSayTheClock)
               "give 14:00.");
     EXPECT_EQ(question->useClockCaption, "Use 10:00 UT");
     EXPECT_EQ(question->useEnteredCaption, "Use the zone as entered");
-    EXPECT_DOUBLE_EQ(modEphemeris::UniversalTime(question->atUniversalTime), 10.0);
-    EXPECT_EQ(question->atUniversalTime.LongitudeDegrees, 3);
-    EXPECT_EQ(question->atUniversalTime.LongitudeMinutes, 42);
+    EXPECT_DOUBLE_EQ(clockHours(entered, *clock), 10.0);
+    EXPECT_EQ(entered.LongitudeDegrees, 3);
+    EXPECT_EQ(entered.LongitudeMinutes, 42);
 }
 
 TEST(AtlasTexts, TheQuestionAcrossMidnight)
@@ -257,17 +265,15 @@ TEST(AtlasTexts, TheQuestionAcrossMidnight)
     const auto clock = atlas::readClock("Pacific/Apia", {2012, 1, 1, 8}).clock;
     ASSERT_TRUE(clock);
     const atlas::EntryFields fields = atlas::entryFields(placeAt(-13833330, -171766660), &*clock);
-    const auto question =
-        atlas::zoneQuestion("Apia", *clock, atlas::birthDataFrom(fields, clock->local));
+    const modEphemeris::BirthData entered = enteredBirth(fields, clock->local);
+    const auto question = atlas::zoneQuestion("Apia", *clock, entered);
     ASSERT_TRUE(question);
     EXPECT_EQ(question->text,
               "Apia kept UTC+14:00 (+14) at this birth, so it was 18:00 universal time the day "
               "before. The zone as entered counts a place west of Greenwich as behind Greenwich "
               "and would give 22:00.");
-    EXPECT_EQ(question->atUniversalTime.BirthDay, 31);
-    EXPECT_EQ(question->atUniversalTime.BirthMonth, 12);
-    EXPECT_EQ(question->atUniversalTime.BirthYear, 2011);
-    EXPECT_EQ(question->atUniversalTime.BirthHour, 18);
+    // 18:00 on 31 December 2011: six hours before the entered date began.
+    EXPECT_DOUBLE_EQ(clockHours(entered, *clock), -6.0);
 }
 
 TEST(AtlasTexts, NoQuestionWhenTheFieldsSayTheClock)
@@ -275,7 +281,7 @@ TEST(AtlasTexts, NoQuestionWhenTheFieldsSayTheClock)
     const auto clock = atlas::readClock("Europe/London", {1985, 7, 1, 12}).clock;
     ASSERT_TRUE(clock);
     const atlas::EntryFields fields = atlas::entryFields(placeAt(51508530, -125740), &*clock);
-    EXPECT_FALSE(atlas::zoneQuestion("London", *clock, atlas::birthDataFrom(fields, clock->local)));
+    EXPECT_FALSE(atlas::zoneQuestion("London", *clock, enteredBirth(fields, clock->local)));
 }
 
 } // namespace

@@ -1,7 +1,7 @@
 // The details and place commands run as a process, their JSON against the core's and
 // the atlas's own answers.
 #include "CliRun.h"
-#include "ephemeris/ExampleBirths.h"
+#include "birth/ExampleBirths.h"
 #include "ephemeris/MoonDetails.h"
 
 #include <array>
@@ -12,10 +12,10 @@
 namespace {
 
 using cli_test::RunCli;
-using modEphemeris::LocalMinute;
+using modEphemeris::CivilTime;
 using nlohmann::json;
 
-std::string MinuteText(const std::optional<LocalMinute>& m)
+std::string MinuteText(const std::optional<CivilTime>& m)
 {
     if (!m)
         return "null";
@@ -67,9 +67,9 @@ TEST(DetailsCommand, WorkedExampleAsTheCoreGivesIt)
     EXPECT_EQ(details["instant"]["universal"], "2000-01-01 06:30:00");
     EXPECT_EQ(details["instant"]["ut_hours"], 6.5);
     for (std::size_t i = 0; i < 4; ++i)
-        EXPECT_EQ(details["readings"][i]["text"], modEphemeris::kWorkedExampleTexts[i]);
+        EXPECT_EQ(details["readings"][i]["text"], birth::kWorkedExampleTexts[i]);
     ExpectSameDetails(details["readings"],
-                      modEphemeris::ComputeMoonDetails(modEphemeris::WorkedExample()));
+                      modEphemeris::ComputeMoonDetails({birth::WorkedExample(), {}}));
 }
 
 TEST(DetailsCommand, UtcOffsetKeepsTheClockRule)
@@ -90,7 +90,7 @@ TEST(DetailsCommand, UtcOffsetKeepsTheClockRule)
     birth.LongitudeDegrees = 74;
     birth.LatitudeDegrees = 40;
     birth.LatitudeMinutes = 43;
-    ExpectSameDetails(details["readings"], modEphemeris::ComputeMoonDetails(birth, -4 * 3600));
+    ExpectSameDetails(details["readings"], modEphemeris::ComputeMoonDetails({birth, -4 * 3600}));
 }
 
 TEST(DetailsCommand, SignUntilIsTheLastMinuteTheReadingShowsTheSign)

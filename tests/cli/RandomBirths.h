@@ -2,6 +2,7 @@
 #pragma once
 
 #include "ephemeris/modEphemeris.h"
+#include "support/ValidBirths.h"
 
 #include <array>
 #include <cstdint>
@@ -64,26 +65,9 @@ inline std::vector<TextBirth> RandomBirths(std::size_t count, unsigned seed)
         std::snprintf(buffer.data(), buffer.size(), format, values...);
         return std::string(buffer.data());
     };
-    constexpr std::array<int, 12> kDays{31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-
     std::vector<TextBirth> births;
     for (std::size_t i = 0; i < count; ++i) {
-        modEphemeris::BirthData b;
-        b.BirthYear = static_cast<std::int16_t>(pick(1900, 2050));
-        b.BirthMonth = static_cast<std::int16_t>(pick(1, 12));
-        const bool leap =
-            (b.BirthYear % 4 == 0 && b.BirthYear % 100 != 0) || b.BirthYear % 400 == 0;
-        const int days =
-            kDays[static_cast<std::size_t>(b.BirthMonth - 1)] + (b.BirthMonth == 2 && leap ? 1 : 0);
-        b.BirthDay = static_cast<std::int16_t>(pick(1, days));
-        b.BirthHour = static_cast<std::int16_t>(pick(0, 23));
-        b.BirthMinute = static_cast<std::int16_t>(pick(0, 59));
-        b.LongitudeDegrees = static_cast<std::int16_t>(pick(0, 179));
-        b.LongitudeMinutes = static_cast<std::int16_t>(pick(0, 59));
-        b.LongitudeIsEast = chance(0.5);
-        b.LatitudeDegrees = static_cast<std::int16_t>(pick(0, 89));
-        b.LatitudeMinutes = static_cast<std::int16_t>(pick(0, 59));
-        b.LatitudeIsSouth = chance(0.5);
+        modEphemeris::BirthData b = test_support::ValidRandomBirth(rng);
 
         TextBirth t;
         t.date = text("%04d-%02d-%02d", b.BirthYear, b.BirthMonth, b.BirthDay);
@@ -108,13 +92,12 @@ inline std::vector<TextBirth> RandomBirths(std::size_t count, unsigned seed)
             if (b.ZoneMinutes != 0 || chance(0.5))
                 t.zone += text(":%02d", b.ZoneMinutes);
             t.dst = b.DaylightSaving;
-            readings = modEphemeris::ComputeMoonReadings(b);
+            readings = modEphemeris::ComputeMoonReadings({b, {}});
         } else {
             const int minutes = pick(-14 * 60, 14 * 60);
             t.utcOffset = text("%c%02d:%02d", minutes < 0 ? '-' : '+', std::abs(minutes) / 60,
                                std::abs(minutes) % 60);
-            readings = modEphemeris::ComputeMoonReadingsAt(
-                b, modEphemeris::UniversalTimeForOffset(b, minutes * 60));
+            readings = modEphemeris::ComputeMoonReadings({b, minutes * 60});
         }
         t.expected = {readings.sidereal.GeocentricText, readings.sidereal.TopocentricText,
                       readings.tropical.GeocentricText, readings.tropical.TopocentricText};

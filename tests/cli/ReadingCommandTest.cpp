@@ -2,7 +2,7 @@
 // core, each refusal with its exact message, and usage errors.
 #include "CliRun.h"
 #include "RandomBirths.h"
-#include "ephemeris/ExampleBirths.h"
+#include "birth/ExampleBirths.h"
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
@@ -42,7 +42,7 @@ std::string ReadingLines(const std::array<std::string, 4>& texts)
 
 std::array<std::string, 4> WorkedExampleTexts()
 {
-    const auto& t = modEphemeris::kWorkedExampleTexts;
+    const auto& t = birth::kWorkedExampleTexts;
     return {std::string(t[0]), std::string(t[1]), std::string(t[2]), std::string(t[3])};
 }
 

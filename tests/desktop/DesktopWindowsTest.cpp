@@ -1,8 +1,8 @@
 #include "app/AppController.h"
+#include "birth/ExampleBirths.h"
 #include "display/frmDetails.h"
 #include "display/frmDisplay.h"
 #include "entry/frmMain.h"
-#include "ephemeris/ExampleBirths.h"
 #include "ephemeris/MoonDetails.h"
 #include "lookup/frmBrowser.h"
 #include "shell/AppIcon.h"
@@ -287,12 +287,12 @@ QWidget* DesktopWindowsTest::open(const QString& which)
         window = display;
     } else if (which == QLatin1String("reading details")) {
         // A reading on a sign's edge, so that the words for it are shown as well.
-        modEphemeris::BirthData birth = modEphemeris::WorkedExample();
+        modEphemeris::BirthData birth = birth::WorkedExample();
         birth.BirthDay = 2;
         birth.BirthHour = 14;
         birth.BirthMinute = 37;
         auto* details = new frmDetails;
-        details->showDetails(modEphemeris::ComputeMoonDetails(birth));
+        details->showDetails(modEphemeris::ComputeMoonDetails({birth, {}}));
         window = details;
     } else if (which == QLatin1String("time zone picker")) {
         window = new FrmTimeZone;

@@ -1,6 +1,6 @@
 #include "display/frmDetails.h"
 
-#include "ephemeris/ExampleBirths.h"
+#include "birth/ExampleBirths.h"
 #include "ephemeris/MoonDetails.h"
 #include "support/RecordingServices.h"
 #include "support/WindowControls.h"
@@ -23,7 +23,7 @@ const QString kCopiedElsewhere = QStringLiteral("copied in another program");
 // The worked example's zone and place, at another local minute.
 modEphemeris::BirthData workedExampleAt(int day, int hour, int minute)
 {
-    modEphemeris::BirthData birth = modEphemeris::WorkedExample();
+    modEphemeris::BirthData birth = birth::WorkedExample();
     birth.BirthDay = static_cast<std::int16_t>(day);
     birth.BirthHour = static_cast<std::int16_t>(hour);
     birth.BirthMinute = static_cast<std::int16_t>(minute);
@@ -85,7 +85,7 @@ void frmDetailsTest::open(const modEphemeris::BirthData& birth)
 {
     window = new frmDetails;
     ui = std::make_unique<DetailsControls>(*window);
-    window->showDetails(modEphemeris::ComputeMoonDetails(birth));
+    window->showDetails(modEphemeris::ComputeMoonDetails({birth, {}}));
     QVERIFY(QTest::qWaitForWindowActive(window));
 }
 
@@ -124,9 +124,9 @@ void frmDetailsTest::workedExample()
     QFETCH(QString, label);
     QFETCH(QString, text);
 
-    open(modEphemeris::WorkedExample());
+    open(birth::WorkedExample());
     QStringList expected;
-    for (const std::string_view reading : modEphemeris::kWorkedExampleTexts)
+    for (const std::string_view reading : birth::kWorkedExampleTexts)
         expected << QString::fromUtf8(reading.data(), static_cast<qsizetype>(reading.size()));
     QCOMPARE(ui->readings(), expected);
     QCOMPARE(ui->text(qPrintable(label)), text);
@@ -139,7 +139,7 @@ void frmDetailsTest::onTheEdgeInWords_data()
     QTest::addColumn<QString>("words");
 
     QTest::newRow("worked example: nowhere near an edge")
-        << modEphemeris::WorkedExample() << QString() << QString();
+        << birth::WorkedExample() << QString() << QString();
     QTest::newRow("sidereal Moon 31\" before Sco")
         << workedExampleAt(2, 14, 37) << "lblSignNote_0"
         << "On the edge: a precise ephemeris may place the Moon in Sco";
@@ -187,7 +187,7 @@ void frmDetailsTest::closesWithEsc_data()
 void frmDetailsTest::closesWithEsc()
 {
     QFETCH(bool, inReadingText);
-    open(modEphemeris::WorkedExample());
+    open(birth::WorkedExample());
     if (inReadingText) {
         QTest::mouseClick(ui->txtReading[2], Qt::LeftButton);
         QCOMPARE(QApplication::focusWidget(), ui->txtReading[2]);
@@ -223,7 +223,7 @@ void frmDetailsTest::clipboardRule()
     QFETCH(bool, empties);
 
     QGuiApplication::clipboard()->setText(kCopiedElsewhere);
-    open(modEphemeris::WorkedExample());
+    open(birth::WorkedExample());
     QVERIFY2(QGuiApplication::clipboard()->text().isEmpty(), "filling the texts empties it");
 
     auto* widget = named<QWidget>(*window, qPrintable(target));

@@ -1,7 +1,7 @@
 #include "display/frmDisplay.h"
 
+#include "birth/ExampleBirths.h"
 #include "display/frmDetails.h"
-#include "ephemeris/ExampleBirths.h"
 #include "ephemeris/MoonDetails.h"
 #include "shell/LinkLabel.h"
 #include "shell/Twips.h"
@@ -507,7 +507,7 @@ void frmDisplayTest::detailsAreAskedFor()
 
 frmDetails* frmDisplayTest::openDetails()
 {
-    window->showDetails(modEphemeris::ComputeMoonDetails(modEphemeris::WorkedExample()));
+    window->showDetails(modEphemeris::ComputeMoonDetails({birth::WorkedExample(), {}}));
     auto* details = window->findChild<frmDetails*>();
     if (details != nullptr && !QTest::qWaitForWindowExposed(details))
         return nullptr;
@@ -533,7 +533,7 @@ void frmDisplayTest::detailsOpenOnce()
     // A new reading in this window takes the old one's details away.
     QPointer<frmDetails> second = openDetails();
     QVERIFY(second != nullptr);
-    window->showReading(modEphemeris::ComputeMoonReadings(modEphemeris::WorkedExample()));
+    window->showReading(modEphemeris::ComputeMoonReadings({birth::WorkedExample(), {}}));
     QVERIFY(second.isNull() || !second->isVisible());
 }
 

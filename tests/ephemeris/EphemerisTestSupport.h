@@ -1,8 +1,9 @@
 // Shared pieces of the Moon computation tests.
 #pragma once
 
-#include "ephemeris/ExampleBirths.h"
-#include "ephemeris/modEphemeris.h"
+#include "birth/ExampleBirths.h"
+#include "ephemeris/ReferenceReading.h"
+#include "support/TestRows.h"
 
 #include <cstdint>
 #include <gtest/gtest.h>
@@ -13,30 +14,14 @@
 
 namespace ephemeris_test {
 
-/// Names a data-driven test after its row's name field.
-template <class Row> std::string RowName(const testing::TestParamInfo<Row>& info)
-{
-    return info.param.name;
-}
-
-/// Prints a row as its name, so test listings stay readable. Bring it into a
-/// test file's namespace with `using ephemeris_test::PrintTo;`.
-template <class Row>
-concept NamedRow = requires(const Row& row)
-{
-    row.name;
-};
-
-template <NamedRow Row> void PrintTo(const Row& row, std::ostream* os)
-{
-    *os << row.name;
-}
+using test_support::PrintTo;
+using test_support::RowName;
 
 /// The worked example: 1 January 2000, 12:00 local time, zone 5 h 30 min,
 /// 77° 13' East, 28° 37' North, no daylight saving.
 inline modEphemeris::BirthData WorkedExample()
 {
-    return modEphemeris::WorkedExample();
+    return birth::WorkedExample();
 }
 
 /// Arc-seconds of a well formed reading text, or -1.

@@ -4,6 +4,7 @@
 #include "ephemeris/MoonDetails.h"
 
 #include "EphemerisTestSupport.h"
+#include "birth/BirthRanges.h"
 
 #include <array>
 #include <optional>
@@ -14,7 +15,7 @@
 namespace modEphemeris {
 
 // Failure messages show a minute as a date and a time.
-void PrintTo(const LocalMinute& m, std::ostream* os)
+void PrintTo(const CivilTime& m, std::ostream* os)
 {
     *os << m.year << '-' << m.month << '-' << m.day << ' ' << m.hour << ':' << m.minute;
 }
@@ -30,17 +31,10 @@ using ephemeris_test::RowName;
 
 constexpr double kArcsecondTolerance = 1e-6;
 
-// --- A calendar of the test's own ------------------------------------------------------
-
-int DaysInMonth(int year, int month)
-{
-    constexpr std::array<int, 12> kDays{31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-    const bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
-    return month == 2 && leap ? 29 : kDays[static_cast<std::size_t>(month - 1)];
-}
+// --- A calendar apart from the computation's day numbers ------------------------------
 
 // One minute later (step +1) or earlier (-1).
-LocalMinute Step(LocalMinute m, int step)
+CivilTime Step(CivilTime m, int step)
 {
     m.minute += step;
     if (m.minute == 60 || m.minute < 0) {
@@ -51,7 +45,7 @@ LocalMinute Step(LocalMinute m, int step)
         m.hour = (m.hour + 24) % 24;
         m.day += step;
     }
-    if (m.day > DaysInMonth(m.year, m.month)) {
+    if (m.day > birth::daysInMonth(m.year, m.month)) {
         m.day = 1;
         m.month += 1;
     } else if (m.day < 1) {
@@ -62,7 +56,7 @@ LocalMinute Step(LocalMinute m, int step)
         m.year += step;
     }
     if (m.day < 1) {
-        m.day = DaysInMonth(m.year, m.month);
+        m.day = birth::daysInMonth(m.year, m.month);
     }
     return m;
 }
@@ -70,7 +64,7 @@ LocalMinute Step(LocalMinute m, int step)
 // --- Checks through the texts ------------------------------------------------------------
 
 // The text of a row's reading for the birth entered at the given local minute.
-std::string TextAt(BirthData birth, const LocalMinute& m, const MoonDetailRow& row,
+std::string TextAt(BirthData birth, const CivilTime& m, const MoonDetailRow& row,
                    std::optional<int> utcOffsetSeconds)
 {
     birth.BirthYear = static_cast<std::int16_t>(m.year);
@@ -101,11 +95,11 @@ int NakshatraShown(const std::string& text)
 // minutes show the previous and the next part.
 template <class Shown>
 void ExpectEnds(const BirthData& birth, std::optional<int> offset, const MoonDetailRow& row,
-                const std::optional<LocalMinute>& since, const std::optional<LocalMinute>& until,
+                const std::optional<CivilTime>& since, const std::optional<CivilTime>& until,
                 int part, int parts, Shown shown)
 {
     ASSERT_TRUE(since && until) << row.text;
-    const auto at = [&](const LocalMinute& m) { return shown(TextAt(birth, m, row, offset)); };
+    const auto at = [&](const CivilTime& m) { return shown(TextAt(birth, m, row, offset)); };
     EXPECT_EQ(at(*since), part) << row.text;
     EXPECT_EQ(at(Step(*since, -1)), (part + parts - 1) % parts) << row.text;
     EXPECT_EQ(at(*until), part) << row.text;
@@ -114,7 +108,7 @@ void ExpectEnds(const BirthData& birth, std::optional<int> offset, const MoonDet
 
 void ExpectEdgesConfirmedByTexts(const BirthData& birth, std::optional<int> offset)
 {
-    const MoonDetails details = ComputeMoonDetails(birth, offset);
+    const MoonDetails details = ComputeMoonDetails({birth, offset});
     for (const MoonDetailRow& row : details.rows) {
         ExpectEnds(birth, offset, row, row.sign_since, row.sign_until, row.sign, 12, SignShown);
         ASSERT_EQ(row.nakshatra.has_value(), !row.tropical);
@@ -161,8 +155,8 @@ struct EdgeRow
     std::optional<int> utcOffsetSeconds;
     std::size_t row; // the reading whose minutes are given, in the display's order
     const char* text;
-    LocalMinute since;
-    LocalMinute until;
+    CivilTime since;
+    CivilTime until;
 };
 
 const auto kEdges = std::to_array<EdgeRow>({
@@ -252,7 +246,8 @@ class EdgeTest : public testing::TestWithParam<EdgeRow>
 TEST_P(EdgeTest, GivesTheFirstAndLastMinuteOfTheSign)
 {
     const EdgeRow& edge = GetParam();
-    const MoonDetailRow row = ComputeMoonDetails(edge.birth, edge.utcOffsetSeconds).rows[edge.row];
+    const MoonDetailRow row =
+        ComputeMoonDetails({edge.birth, edge.utcOffsetSeconds}).rows[edge.row];
     EXPECT_EQ(row.text, edge.text);
     EXPECT_EQ(row.sign_since, edge.since);
     EXPECT_EQ(row.sign_until, edge.until);
@@ -270,7 +265,7 @@ TEST(DetailsProperty, RandomBirthsEdgesAreConfirmedByTheirTexts)
     std::mt19937 rng(19740519);
     std::uniform_int_distribution<int> offsets(-14 * 3600, 14 * 3600);
     for (int i = 0; i < 300; ++i) {
-        const BirthData b = modEphemeris::RandomBirth(rng);
+        const BirthData b = birth::RandomBirth(rng);
         const std::optional<int> offset =
             i % 3 == 0 ? std::optional<int>(offsets(rng)) : std::nullopt;
         ASSERT_NO_FATAL_FAILURE(ExpectEdgesConfirmedByTexts(b, offset)) << i;
@@ -280,8 +275,8 @@ TEST(DetailsProperty, RandomBirthsEdgesAreConfirmedByTheirTexts)
 TEST(Details, RowsShowTheFourReadingsInTheDisplaysOrder)
 {
     const BirthData b = ephemeris_test::WorkedExample();
-    const MoonReadings readings = ComputeMoonReadings(b);
-    const MoonDetails details = ComputeMoonDetails(b);
+    const MoonReadings readings = ComputeMoonReadings({b, {}});
+    const MoonDetails details = ComputeMoonDetails({b, {}});
     const std::array<std::string, 4> texts{
         readings.sidereal.GeocentricText, readings.sidereal.TopocentricText,
         readings.tropical.GeocentricText, readings.tropical.TopocentricText};
@@ -297,8 +292,8 @@ TEST(Details, RowsShowTheFourReadingsInTheDisplaysOrder)
 // At the end of the years a birth can hold the search stops short: no minute is invented.
 TEST(Details, NoEdgeWithinReachGivesNoMinute)
 {
-    const MoonDetails details =
-        ComputeMoonDetails(Birth(32767, 12, 31, 23, 0, 0, 0, 0, 0, kWest, 51, 28, kNorth, false));
+    const MoonDetails details = ComputeMoonDetails(
+        {Birth(32767, 12, 31, 23, 0, 0, 0, 0, 0, kWest, 51, 28, kNorth, false), {}});
     for (const MoonDetailRow& row : details.rows) {
         EXPECT_TRUE(row.sign_since.has_value()) << row.text;
         EXPECT_FALSE(row.sign_until.has_value()) << row.text;
@@ -387,7 +382,7 @@ struct InstantRow
     BirthData birth;
     std::optional<int> utcOffsetSeconds;
     const char* rule;
-    UniversalSecond universal;
+    CivilTime universal;
     double julianDay;
 };
 
@@ -456,16 +451,16 @@ class InstantTest : public testing::TestWithParam<InstantRow>
 TEST_P(InstantTest, SaysHowLocalTimeBecameUniversalTime)
 {
     const InstantRow& row = GetParam();
-    const BirthInstant instant = ComputeMoonDetails(row.birth, row.utcOffsetSeconds).instant;
+    const BirthInstant instant = ComputeMoonDetails({row.birth, row.utcOffsetSeconds}).instant;
     EXPECT_EQ(instant.rule, row.rule);
-    const UniversalSecond& u = instant.universal;
-    const UniversalSecond& e = row.universal;
+    const CivilTime& u = instant.universal;
+    const CivilTime& e = row.universal;
     EXPECT_EQ(std::to_array({u.year, u.month, u.day, u.hour, u.minute, u.second}),
               std::to_array({e.year, e.month, e.day, e.hour, e.minute, e.second}));
     EXPECT_NEAR(instant.julianDay, row.julianDay, kJulianDayTolerance);
     EXPECT_EQ(instant.local,
-              (LocalMinute{row.birth.BirthYear, row.birth.BirthMonth, row.birth.BirthDay,
-                           row.birth.BirthHour, row.birth.BirthMinute}));
+              (CivilTime{row.birth.BirthYear, row.birth.BirthMonth, row.birth.BirthDay,
+                         row.birth.BirthHour, row.birth.BirthMinute}));
 }
 
 INSTANTIATE_TEST_SUITE_P(Details, InstantTest, testing::ValuesIn(kInstants), RowName<InstantRow>);

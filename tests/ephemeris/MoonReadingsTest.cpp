@@ -12,8 +12,8 @@
 namespace {
 
 using namespace modEphemeris;
+using birth::RandomBirth;
 using ephemeris_test::PrintTo;
-using modEphemeris::RandomBirth;
 
 std::uint64_t Bits(double x)
 {
@@ -85,7 +85,7 @@ TEST(MoonReadings, EqualTheSiderealAndTheTropicalCallBitForBit)
     for (int i = 0; i < kBirths; ++i) {
         // One birth in ten from any year a birth can hold.
         const BirthData b = i % 10 == 0 ? RandomBirth(rng, INT16_MIN, INT16_MAX) : RandomBirth(rng);
-        const MoonReadings r = ComputeMoonReadings(b);
+        const MoonReadings r = ComputeMoonReadings({b, {}});
         for (const bool tropical : {false, true}) {
             const ReadingDetails d = ComputeReadingDetails(b, tropical);
             const MoonReading texts = ComputeMoonReading(b, tropical);
@@ -104,7 +104,7 @@ TEST(MoonReadingsAt, UniversalTimeOfTheZoneGivesComputeMoonReadings)
     std::mt19937 rng(7);
     for (int i = 0; i < 2000; ++i) {
         const BirthData b = RandomBirth(rng);
-        const MoonReadings r = ComputeMoonReadings(b);
+        const MoonReadings r = ComputeMoonReadings({b, {}});
         const MoonReadings at = ComputeMoonReadingsAt(b, UniversalTime(b));
         ASSERT_EQ(at.sidereal.GeocentricText, r.sidereal.GeocentricText);
         ASSERT_EQ(at.sidereal.TopocentricText, r.sidereal.TopocentricText);

@@ -254,7 +254,7 @@ TEST(ReadingProperty, EveryReachableInputGivesSoundTexts)
 {
     std::mt19937 rng(19000101);
     for (int i = 0; i < 100000; ++i) {
-        const BirthData b = modEphemeris::RandomBirth(rng);
+        const BirthData b = birth::RandomBirth(rng);
 
         const ReadingDetails sidereal = ComputeReadingDetails(b, false);
         ASSERT_EQ(CheckDetails(sidereal), "") << Describe(b);

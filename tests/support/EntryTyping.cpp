@@ -1,7 +1,7 @@
 #include "support/EntryTyping.h"
 
-#include "entry/BirthDataChecks.h"
-#include "ephemeris/ExampleBirths.h"
+#include "birth/BirthDataChecks.h"
+#include "birth/ExampleBirths.h"
 #include "support/WindowControls.h"
 
 #include <QApplication>
@@ -50,7 +50,7 @@ void typeInto(QWidget* field, const QString& text)
 void typeBirth(QWidget& entry, const modEphemeris::BirthData& birth)
 {
     const EntryControls ui(entry);
-    const BirthDataFields fields = FieldsFor(birth);
+    const birth::BirthDataFields fields = birth::FieldsFor(birth);
     typeInto(ui.txtName, qText(fields.name));
     typeInto(ui.cboMonth, qText(fields.month));
     typeInto(ui.cboDate, qText(fields.day));
@@ -67,7 +67,7 @@ void typeBirth(QWidget& entry, const modEphemeris::BirthData& birth)
     typeInto(ui.txtLatD, qText(fields.latitudeDegrees));
     typeInto(ui.txtLatM, qText(fields.latitudeMinutes));
     clickOption(ui.optLat[fields.south ? 1 : 0]);
-    const auto& place = modEphemeris::kWorkedExamplePlace;
+    const auto& place = birth::kWorkedExamplePlace;
     typeInto(ui.txtMCity, QString::fromUtf8(place[0].data(), qsizetype(place[0].size())));
     typeInto(ui.txtMState, QString::fromUtf8(place[1].data(), qsizetype(place[1].size())));
     typeInto(ui.txtMCountry, QString::fromUtf8(place[2].data(), qsizetype(place[2].size())));
@@ -75,7 +75,7 @@ void typeBirth(QWidget& entry, const modEphemeris::BirthData& birth)
 
 void typeWorkedExample(QWidget& entry)
 {
-    typeBirth(entry, modEphemeris::WorkedExample());
+    typeBirth(entry, birth::WorkedExample());
 
     const QStringList typed{"txtName=ASHA RAO",
                             "txtZoneHour=5",

@@ -1,6 +1,7 @@
 #include "support/Readings.h"
 
 #include "display/frmDisplay.h"
+#include "ephemeris/ReferenceReading.h"
 #include "support/WindowControls.h"
 
 #include <QApplication>
@@ -19,7 +20,7 @@ QStringList computedReading(const modEphemeris::BirthData& birth)
 QStringList workedExampleReading()
 {
     QStringList texts;
-    for (const std::string_view text : modEphemeris::kWorkedExampleTexts)
+    for (const std::string_view text : birth::kWorkedExampleTexts)
         texts << QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
     return texts;
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ephemeris/ExampleBirths.h"
+#include "birth/ExampleBirths.h"
 #include "ephemeris/modEphemeris.h"
 
 #include <QStringList>

@@ -1,5 +1,7 @@
 #include "timezone/TimeZoneTable.h"
 
+#include "support/TestRows.h"
+
 #include <algorithm>
 #include <cctype>
 #include <climits>
@@ -70,7 +72,7 @@ INSTANTIATE_TEST_SUITE_P(
                    "30"},
         ChosenZone{"irregular_universal", 61, "Universal Time, UT, 0#", "0", "0"},
         ChosenZone{"last_row", 70, "Yukon War Time,YWT,8.0", "8", "0"}),
-    [](const ::testing::TestParamInfo<ChosenZone>& info) { return std::string(info.param.name); });
+    test_support::RowName<ChosenZone>);
 
 TEST(TimeZoneTable, HoldsSeventyOneRowsEachWithAText)
 {

@@ -2,11 +2,11 @@
 // picture of each: screenshots <folder>. Run on a real display or under Xvfb.
 
 #include "app/AppController.h"
+#include "birth/BirthDataChecks.h"
+#include "birth/ExampleBirths.h"
 #include "display/frmDetails.h"
 #include "display/frmDisplay.h"
-#include "entry/BirthDataChecks.h"
 #include "entry/frmMain.h"
-#include "ephemeris/ExampleBirths.h"
 #include "shell/AppServices.h"
 #include "shell/LinkLabel.h"
 #include "timezone/FrmTimeZone.h"
@@ -106,8 +106,8 @@ private:
 /// The worked example, with its place.
 void fillWorkedExample(frmMain& entry)
 {
-    entry.setFields(FieldsFor(modEphemeris::WorkedExample()));
-    const auto& place = modEphemeris::kWorkedExamplePlace;
+    entry.setFields(birth::FieldsFor(birth::WorkedExample()));
+    const auto& place = birth::kWorkedExamplePlace;
     const char* const boxes[] = {"txtMCity", "txtMState", "txtMCountry"};
     for (std::size_t i = 0; i < place.size(); ++i)
         control<QLineEdit>(entry, boxes[i])

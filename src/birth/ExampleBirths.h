@@ -4,14 +4,17 @@
 // reads), and random births over the entry window's ranges.
 #pragma once
 
-#include "modEphemeris.h"
+#include "birth/BirthRanges.h"
+#include "ephemeris/modEphemeris.h"
 
 #include <array>
 #include <cstdint>
 #include <random>
 #include <string_view>
 
-namespace modEphemeris {
+namespace birth {
+
+using modEphemeris::BirthData;
 
 /// 1 January 2000, 12:00 local time, zone 5 h 30 min, 77° 13' East, 28° 37' North,
 /// no daylight saving.
@@ -45,7 +48,8 @@ inline constexpr std::array<std::string_view, 4> kWorkedExampleTexts{
 
 /// A random birth over the ranges the entry window accepts (zone hours up to 99, as a
 /// negative zone hour may be typed), in the given range of years.
-inline BirthData RandomBirth(std::mt19937& rng, int firstYear = 1900, int lastYear = 2050)
+inline BirthData RandomBirth(std::mt19937& rng, int firstYear = kYears.first,
+                             int lastYear = kYears.last)
 {
     auto pick = [&rng](int low, int high) {
         return static_cast<std::int16_t>(std::uniform_int_distribution<int>(low, high)(rng));
@@ -69,4 +73,4 @@ inline BirthData RandomBirth(std::mt19937& rng, int firstYear = 1900, int lastYe
     return b;
 }
 
-} // namespace modEphemeris
+} // namespace birth

@@ -1,4 +1,6 @@
-#include "entry/BirthDataChecks.h"
+#include "birth/BirthDataChecks.h"
+
+#include "birth/BirthRanges.h"
 
 #include <algorithm>
 #include <array>
@@ -7,13 +9,10 @@
 #include <cstdint>
 #include <limits>
 
+namespace birth {
 namespace {
 
 using modEphemeris::BirthData;
-
-constexpr std::array<std::string_view, 12> kMonthNames{
-    "January", "February", "March",     "April",   "May",      "June",
-    "July",    "August",   "September", "October", "November", "December"};
 
 constexpr int kFebruary = 2;
 constexpr std::array kThirtyDayMonths{4, 6, 9, 11}; // April, June, September, November
@@ -72,11 +71,6 @@ const std::array<NumberField, 10> kNumberFields{{
     {&BirthDataFields::latitudeMinutes, BirthField::LatitudeMinutes, &BirthData::LatitudeMinutes,
      false},
 }};
-
-bool IsLeapYear(int year)
-{
-    return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
-}
 
 /// The text as a whole number, or 0 when it is none (as a list's text is read).
 int WholeNumberOrZero(std::string_view text)
@@ -156,7 +150,7 @@ std::optional<double> NumericValue(std::string_view text)
 
 std::optional<int> MonthNumber(std::string_view monthName)
 {
-    const auto found = std::ranges::find(kMonthNames, monthName);
+    const auto found = std::find(kMonthNames.begin(), kMonthNames.end(), monthName);
     if (found == kMonthNames.end())
         return std::nullopt;
     return static_cast<int>(found - kMonthNames.begin()) + 1;
@@ -177,10 +171,12 @@ std::optional<Refusal> ValidateBirthData(const BirthDataFields& fields, NameRule
     // The window checks the date by list position; the texts name the same positions.
     const int month = MonthNumber(fields.month).value_or(0);
     const int day = WholeNumberOrZero(fields.day);
-    const int februaryDays = IsLeapYear(WholeNumberOrZero(fields.year)) ? 29 : 28;
+    const int februaryDays = isLeapYear(WholeNumberOrZero(fields.year)) ? 29 : 28;
     if (month == kFebruary && day > februaryDays)
         return RefuseDate("Please Enter Correct Date Or Month!");
-    if (std::ranges::find(kThirtyDayMonths, month) != kThirtyDayMonths.end() && day == 31)
+    if (std::find(kThirtyDayMonths.begin(), kThirtyDayMonths.end(), month) !=
+            kThirtyDayMonths.end() &&
+        day == 31)
         return RefuseDate("Please Enter Correct Date Or Month !");
     return std::nullopt;
 }
@@ -209,15 +205,20 @@ std::variant<BirthData, Refusal> ReadBirthData(const BirthDataFields& fields,
     return birth;
 }
 
+modEphemeris::CivilTime LocalTimeOf(const BirthDataFields& fields)
+{
+    return {WholeNumberOrZero(fields.year),   MonthNumber(fields.month).value_or(1),
+            WholeNumberOrZero(fields.day),    WholeNumberOrZero(fields.hour),
+            WholeNumberOrZero(fields.minute), 0};
+}
+
 BirthDataFields FieldsFor(const BirthData& birth)
 {
     auto text = [](int number) { return std::to_string(number); };
-    const bool knownMonth = birth.BirthMonth >= 1 && birth.BirthMonth <= 12;
     return {
         .name = birth.PersonName,
-        .month = knownMonth
-                     ? std::string(kMonthNames[static_cast<std::size_t>(birth.BirthMonth - 1)])
-                     : std::string(),
+        .month = kMonths.contains(birth.BirthMonth) ? std::string(monthName(birth.BirthMonth))
+                                                    : std::string(),
         .day = text(birth.BirthDay),
         .year = text(birth.BirthYear),
         .hour = text(birth.BirthHour),
@@ -233,3 +234,5 @@ BirthDataFields FieldsFor(const BirthData& birth)
         .daylightSaving = birth.DaylightSaving,
     };
 }
+
+} // namespace birth

@@ -1,9 +1,10 @@
 // The checks in front of every reading and the reading of the typed texts, as
 // plain tables: what each text reads as, which refusal (message, icon, field)
 // each birth gets, and what reaches the birth data record.
-#include "entry/BirthDataChecks.h"
+#include "birth/BirthDataChecks.h"
 
-#include "ephemeris/ExampleBirths.h"
+#include "birth/ExampleBirths.h"
+#include "support/TestRows.h"
 
 #include <cctype>
 #include <gtest/gtest.h>
@@ -14,25 +15,20 @@
 
 namespace {
 
+using namespace birth;
 using modEphemeris::BirthData;
 
 /// A birth that passes every check; rows change only what they test.
 BirthDataFields ValidBirth()
 {
-    BirthDataFields fields = FieldsFor(modEphemeris::WorkedExample());
+    BirthDataFields fields = FieldsFor(birth::WorkedExample());
     fields.name = "JOHN";
     fields.longitudeMinutes = "12";
     fields.latitudeMinutes = "36";
     return fields;
 }
 
-template <class Row> std::string RowName(const testing::TestParamInfo<Row>& info)
-{
-    std::string name;
-    for (const char c : std::string_view(info.param.name))
-        name += std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
-    return name;
-}
+using test_support::RowName;
 
 // ---------------------------------------------------------------------------
 // What a number box's text reads as.
@@ -244,9 +240,9 @@ class Reading : public testing::TestWithParam<ReadRow>
 
 TEST_P(Reading, FieldsReachTheRecord)
 {
-    BirthDataFields fields = FieldsFor(modEphemeris::WorkedExample());
+    BirthDataFields fields = FieldsFor(birth::WorkedExample());
     GetParam().change(fields);
-    BirthData expected = modEphemeris::WorkedExample();
+    BirthData expected = birth::WorkedExample();
     GetParam().expect(expected);
 
     const auto read = ReadBirthData(fields);

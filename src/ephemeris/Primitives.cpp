@@ -1,12 +1,11 @@
-// The Moon reading: time scales, the lunar series, the topocentric correction
-// and the text form of a zodiacal longitude.
+// The pieces both ways of computing the Moon share: time scales, sidereal time,
+// obliquity, ayanamsa, the series' arguments, the observer, the angle helpers and the
+// text of a longitude.
 //
 // The texts depend on the last bits of double arithmetic (minutes and seconds are
 // cut, not rounded), so every step keeps its stored constants and the order of its
 // terms. Fast math would reorder them: refuse it.
-#include "modEphemeris.h"
-
-#include "EphemerisInternal.h"
+#include "Primitives.h"
 
 #include <array>
 #include <charconv>
@@ -134,25 +133,6 @@ LunarArguments LunarArgumentsOf(double T)
     return a;
 }
 
-LunarPositionResult LunarPosition(double T)
-{
-    const LunarArguments args = LunarArgumentsOf(T);
-
-    double sumL = 0;
-    for (const LunarTerm& term : kLongitudeTerms) {
-        sumL += term.coefficient * std::sin(args.Of(term)) * args.Factor(term);
-    }
-    double beta = 0;
-    for (const LunarTerm& term : kLatitudeTerms) {
-        beta += term.coefficient * std::sin(args.Of(term)) * args.Factor(term);
-    }
-    double parallax = kParallaxConstant;
-    for (const LunarTerm& term : kParallaxTerms) {
-        parallax += term.coefficient * std::cos(args.Of(term)) * args.Factor(term);
-    }
-    return {FoldIntoRange(args.Lp + sumL, 360.0), beta, parallax};
-}
-
 double QuadrantArcTangent(double y, double x)
 {
     if (x > 0) {
@@ -179,73 +159,10 @@ double ArcSine(double s)
     return s > 0 ? kHalfPi : -kHalfPi;
 }
 
-EquatorialPosition EclipticToEquatorial(double lambda, double beta, double eps)
-{
-    const double l = lambda * kDegToRad;
-    const double b = beta * kDegToRad;
-    const double e = eps * kDegToRad;
-    const double delta =
-        ArcSine(std::sin(b) * std::cos(e) + std::cos(b) * std::sin(e) * std::sin(l)) * kRadToDeg;
-    double a =
-        QuadrantArcTangent(std::sin(l) * std::cos(e) - std::tan(b) * std::sin(e), std::cos(l)) *
-        kRadToDeg;
-    if (a < 0) {
-        a += 360;
-    }
-    return {a / 15, delta};
-}
-
-EclipticPosition EquatorialToEcliptic(double alpha, double delta, double eps)
-{
-    const double a = 15 * alpha * kDegToRad;
-    const double d = delta * kDegToRad;
-    const double e = eps * kDegToRad;
-    double lambda =
-        QuadrantArcTangent(std::sin(a) * std::cos(e) + std::tan(d) * std::sin(e), std::cos(a)) *
-        kRadToDeg;
-    if (lambda < 0) {
-        lambda += 360;
-    }
-    const double beta =
-        ArcSine(std::sin(d) * std::cos(e) - std::cos(d) * std::sin(e) * std::sin(a)) * kRadToDeg;
-    return {lambda, beta};
-}
-
 EllipsoidPoint ObserverOnEllipsoid(double latitude)
 {
     const double u = std::atan(kPolarRatio * std::tan(latitude * kDegToRad));
     return {kPolarRatio * std::sin(u), std::cos(u)};
-}
-
-EquatorialPosition TopocentricEquatorial(double alpha, double delta, double parallax, double H,
-                                         double latitude)
-{
-    const auto [rhoSin, rhoCos] = ObserverOnEllipsoid(latitude);
-
-    const double dist = 1 / std::sin(parallax * kDegToRad); // equatorial Earth radii
-    const double h = H * kDegToRad;
-    const double d = delta * kDegToRad;
-    const double shift =
-        QuadrantArcTangent(rhoCos * std::sin(h), dist * std::cos(d) - rhoCos * std::cos(h)) *
-        kRadToDeg;
-    const double Hp = H + shift;
-    const double alphaTopo = alpha - shift / 15;
-    // The plain arctangent: the declination lies within +-90 degrees.
-    const double deltaTopo = std::atan(std::cos(Hp * kDegToRad) * (dist * std::sin(d) - rhoSin) /
-                                       (dist * std::cos(d) * std::cos(h) - rhoCos)) *
-                             kRadToDeg;
-    return {alphaTopo, deltaTopo};
-}
-
-double TopocentricLongitude(double lambda, double beta, double parallax, double eps, double gst,
-                            double longitude, double latitude)
-{
-    const EquatorialPosition geo = EclipticToEquatorial(lambda, beta, eps);
-    const double lst = LocalSiderealTime(gst, longitude);
-    const double H = 15 * (lst - geo.alpha); // hour angle, degrees, not folded
-    const EquatorialPosition topo =
-        TopocentricEquatorial(geo.alpha, geo.delta, parallax, H, latitude);
-    return EquatorialToEcliptic(topo.alpha, topo.delta, eps).lambda;
 }
 
 double UniversalTime(const BirthData& birth)
@@ -266,39 +183,10 @@ double UniversalTimeForOffset(const BirthData& birth, int utcOffsetSeconds)
     return local - utcOffsetSeconds / 3600.0;
 }
 
-ReadingDetails ComputeReadingDetailsAt(const BirthData& birth, bool TropicalZodiac, double ut)
+double UniversalTime(const BirthMoment& moment)
 {
-    ReadingDetails r{};
-    r.longitude = SignedLongitude(birth);
-    r.latitude = SignedLatitude(birth);
-    // ut stays unfolded: an hour below 0 or of 24 and more moves T into the
-    // neighbouring day, while T0 stays at 0h of the entered date.
-    const TimeArguments t =
-        TimeArgumentsOf(JulianDayNumber(birth.BirthMonth, birth.BirthDay, birth.BirthYear), ut);
-    r.ut = t.ut;
-    r.jdn = t.jdn;
-    r.T0 = t.T0;
-    r.T = t.T;
-    r.gst = GreenwichSiderealTime(r.T0, r.ut);
-    r.ayan = TropicalZodiac ? 0.0 : Ayanamsa(r.T);
-    r.eps = MeanObliquity(r.T);
-    r.moon = LunarPosition(r.T);
-    r.lambdaTopo = TopocentricLongitude(r.moon.lambda, r.moon.beta, r.moon.parallax, r.eps, r.gst,
-                                        r.longitude, r.latitude);
-    r.geocentric = InZodiac(r.moon.lambda, r.ayan);
-    r.topocentric = InZodiac(r.lambdaTopo, r.ayan);
-    return r;
-}
-
-ReadingDetails ComputeReadingDetails(const BirthData& birth, bool TropicalZodiac)
-{
-    return ComputeReadingDetailsAt(birth, TropicalZodiac, UniversalTime(birth));
-}
-
-MoonReading ComputeMoonReading(const BirthData& birth, bool TropicalZodiac)
-{
-    const ReadingDetails details = ComputeReadingDetails(birth, TropicalZodiac);
-    return {FormatZodiacLongitude(details.geocentric), FormatZodiacLongitude(details.topocentric)};
+    return moment.utcOffsetSeconds ? UniversalTimeForOffset(moment.birth, *moment.utcOffsetSeconds)
+                                   : UniversalTime(moment.birth);
 }
 
 ZodiacPosition ZodiacPositionOf(double longitude)

@@ -1,14 +1,17 @@
 // The checks before a reading and the reading of the typed texts into the birth
-// data, without a window: the entry window and the command-line tool share them.
-// Plain C++20, no Qt. Texts are UTF-8.
+// data, without a window: the entry window, the command-line tool and the web page
+// share them. Plain C++20, no Qt. Texts are UTF-8.
 #pragma once
 
+#include "ephemeris/CivilTime.h"
 #include "ephemeris/modEphemeris.h"
 
 #include <optional>
 #include <string>
 #include <string_view>
 #include <variant>
+
+namespace birth {
 
 /// The birth data as typed: the texts of the entry window's boxes and lists and
 /// its three choices. The seconds list and the place boxes take no part here.
@@ -17,7 +20,7 @@ struct BirthDataFields
     std::string name;
     std::string month; // a month name as the list shows it: "January" to "December"
     std::string day;   // "1" to "31"
-    std::string year;  // "1900" to "2050" in the window
+    std::string year;  // kYears in the window
     std::string hour;  // "0" to "23"
     std::string minute;
     std::string zoneHour; // may carry a minus sign, which the reading ignores
@@ -90,5 +93,11 @@ std::variant<modEphemeris::BirthData, Refusal>
 ReadBirthData(const BirthDataFields& fields, const modEphemeris::BirthData& previous = {},
               NameRule nameRule = NameRule::Required);
 
+/// The local date and time the date and time lists say, seconds 0: whole numbers as the
+/// lists hold them, January for a month name that matches none.
+modEphemeris::CivilTime LocalTimeOf(const BirthDataFields& fields);
+
 /// The texts a user types for the birth data: the inverse of ReadBirthData.
 BirthDataFields FieldsFor(const modEphemeris::BirthData& birth);
+
+} // namespace birth
