@@ -1,11 +1,13 @@
 // One reading's four texts: by the one-pass computation (ComputeMoonReadings), by the
 // sidereal and the tropical call as the entry window has made them, and, where it is
-// installed, by the reference ephemeris; and one reading's details. Times are CPU time
+// installed, by the reference ephemeris; one reading's details; and one birth's Vimshottari
+// periods. Times are CPU time
 // per birth. Before the benchmarks, the one-pass texts and longitudes are compared bit
 // for bit with the two calls over a million random births.
 #include "birth/ExampleBirths.h"
 #include "ephemeris/MoonDetails.h"
 #include "ephemeris/ReferenceReading.h"
+#include "ephemeris/Vimshottari.h"
 #include "ephemeris/modEphemeris.h"
 
 #include <algorithm>
@@ -188,6 +190,23 @@ void BM_Details(benchmark::State& state)
 }
 BENCHMARK(BM_Details)->Unit(benchmark::kMicrosecond);
 
+// One birth's Vimshottari periods from its data: the Moon and its motion, then the periods
+// from the one running at birth for 120 years, with their sub-periods (levels 2) and one
+// level further (3).
+void BM_Vimshottari(benchmark::State& state)
+{
+    const auto& moments = MomentsOf(kVaried);
+    const auto levels = static_cast<int>(state.range(0));
+    std::size_t i = 0;
+    for (auto _ : state) {
+        modEphemeris::DashaRequest request =
+            modEphemeris::DashaRequestFor(moments[i++ % moments.size()]);
+        request.levels = levels;
+        benchmark::DoNotOptimize(modEphemeris::ComputeVimshottari(request));
+    }
+}
+BENCHMARK(BM_Vimshottari)->ArgName("levels")->Arg(2)->Arg(3)->Unit(benchmark::kMicrosecond);
+
 #ifdef HAVE_REFERENCE_EPHEMERIS
 
 // The same job by the reference: the geocentric and the topocentric Moon and the
@@ -315,6 +334,11 @@ void PrintSummary(const SummaryReporter& r, int births, int mismatches)
     }
     if (const double details = r.Of("BM_Details"); details > 0) {
         std::printf("Details of one birth: %.1f us.\n", details);
+    }
+    if (const double dasha = r.Of("BM_Vimshottari/levels:2"); dasha > 0) {
+        std::printf("Vimshottari periods of one birth with their sub-periods: %.1f us (goal: "
+                    "under 100 us); one level further: %.1f us.\n",
+                    dasha, r.Of("BM_Vimshottari/levels:3"));
     }
     if (births > 0) {
         std::printf("Bit for bit: %d random births, %d with texts or longitudes differing from "
