@@ -29,15 +29,21 @@ constexpr double kAyanamsaTolerance = 1e-9;
 
 // --- The reference --------------------------------------------------------------------
 
-// Its Moon, degrees, at a Julian day in universal time; empty when its files are missing
-// (it would fall back to a coarser method rather than fail).
-std::optional<double> ReferenceMoon(double jdUt, int flags)
+// The reference reads its files from here; without them it would fall back to a coarser
+// method rather than fail.
+void UseReferenceFiles()
 {
-    static const bool pathSet = [] {
+    static const bool once = [] {
         swe_set_ephe_path(const_cast<char*>("/usr/share/libswe/ephe"));
         return true;
     }();
-    (void)pathSet;
+    (void)once;
+}
+
+// Its Moon, degrees, at a Julian day in universal time; empty without its files.
+std::optional<double> ReferenceMoon(double jdUt, int flags)
+{
+    UseReferenceFiles();
     double xx[6] = {};
     char error[AS_MAXCH] = {};
     const int result = swe_calc_ut(jdUt, SE_MOON, SEFLG_SWIEPH | flags, xx, error);
@@ -156,6 +162,7 @@ class DeltaTAgainstReference : public testing::TestWithParam<DeltaTRow>
 TEST_P(DeltaTAgainstReference, WithinTolerance)
 {
     const DeltaTRow& row = GetParam();
+    UseReferenceFiles();
     const double jd = swe_julday(row.year, row.month, row.day, 0, SE_GREG_CAL);
     const std::optional<double> ours = DeltaT(jd);
     ASSERT_TRUE(ours);
