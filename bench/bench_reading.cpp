@@ -1,9 +1,9 @@
 // One reading's four texts: by the one-pass computation (ComputeMoonReadings), by the
 // sidereal and the tropical call as the entry window has made them, and, where it is
-// installed, by the reference ephemeris; one reading's details; and one birth's Vimshottari
-// periods. Times are CPU time
-// per birth. Before the benchmarks, the one-pass texts and longitudes are compared bit
-// for bit with the two calls over a million random births.
+// installed, by the reference ephemeris; one reading's details; one birth's Vimshottari
+// periods; and, where it is built, one birth's precise Moon and the lunar series behind it.
+// Times are CPU time per birth. Before the benchmarks, the one-pass texts and longitudes are
+// compared bit for bit with the two calls over a million random births.
 #include "birth/ExampleBirths.h"
 #include "ephemeris/MoonDetails.h"
 #include "ephemeris/ReferenceReading.h"
@@ -25,6 +25,12 @@
 
 #ifdef HAVE_REFERENCE_EPHEMERIS
 #include <swephexp.h>
+#endif
+
+#ifdef SELENOSCOPE_PRECISE
+#include "ephemeris/PreciseMoon.h"
+
+#include <libnova/lunar.h>
 #endif
 
 namespace {
@@ -207,6 +213,43 @@ void BM_Vimshottari(benchmark::State& state)
 }
 BENCHMARK(BM_Vimshottari)->ArgName("levels")->Arg(2)->Arg(3)->Unit(benchmark::kMicrosecond);
 
+#ifdef SELENOSCOPE_PRECISE
+
+// One birth's precise Moon: both views, both zodiacs, one evaluation of the lunar series.
+void BM_PreciseMoon(benchmark::State& state)
+{
+    const auto& births = VariedBirths();
+    std::size_t i = 0;
+    for (auto _ : state) {
+        const BirthData& b = births[i++ % births.size()];
+        benchmark::DoNotOptimize(modEphemeris::PreciseMoonAt(
+            modEphemeris::JulianDayNumber(b.BirthMonth, b.BirthDay, b.BirthYear),
+            modEphemeris::UniversalTime(b), modEphemeris::SignedLongitude(b),
+            modEphemeris::SignedLatitude(b)));
+    }
+}
+BENCHMARK(BM_PreciseMoon)->Unit(benchmark::kMicrosecond);
+
+// The lunar series alone, as the precise Moon evaluates it and whole (precision 0).
+void BM_LunarSeries(benchmark::State& state, double precision)
+{
+    const auto& births = VariedBirths();
+    std::size_t i = 0;
+    for (auto _ : state) {
+        const BirthData& b = births[i++ % births.size()];
+        const double jd = modEphemeris::JulianDayNumber(b.BirthMonth, b.BirthDay, b.BirthYear) -
+                          0.5 + modEphemeris::UniversalTime(b) / 24;
+        ln_rect_posn moon{};
+        ln_get_lunar_geo_posn(jd, &moon, precision);
+        benchmark::DoNotOptimize(moon);
+    }
+}
+BENCHMARK_CAPTURE(BM_LunarSeries, truncated, modEphemeris::kLunarSeriesPrecision)
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_LunarSeries, whole, 0.0)->Unit(benchmark::kMicrosecond);
+
+#endif
+
 #ifdef HAVE_REFERENCE_EPHEMERIS
 
 // The same job by the reference: the geocentric and the topocentric Moon and the
@@ -339,6 +382,11 @@ void PrintSummary(const SummaryReporter& r, int births, int mismatches)
         std::printf("Vimshottari periods of one birth with their sub-periods: %.1f us (goal: "
                     "under 100 us); one level further: %.1f us.\n",
                     dasha, r.Of("BM_Vimshottari/levels:3"));
+    }
+    if (const double precise = r.Of("BM_PreciseMoon"); precise > 0) {
+        std::printf("Precise Moon of one birth: %.0f us; its lunar series %.0f us (the whole "
+                    "series: %.0f us).\n",
+                    precise, r.Of("BM_LunarSeries/truncated"), r.Of("BM_LunarSeries/whole"));
     }
     if (births > 0) {
         std::printf("Bit for bit: %d random births, %d with texts or longitudes differing from "

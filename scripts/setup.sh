@@ -8,16 +8,19 @@ PROGRAM_PACKAGES=(
     qt6-base-dev qt6-webengine-dev libqt6svg6 qt6-qpa-plugins fonts-dejavu-core libfontconfig-dev
     libcctz-dev tzdata
     libcli11-dev nlohmann-json3-dev
+    libnova-dev liberfa-dev
 )
 # The atlas's place data comes through npm. Node.js from elsewhere brings its
 # own npm, which Debian's package would fight with: install that only when none.
 command -v npm >/dev/null 2>&1 || PROGRAM_PACKAGES+=(npm)
 # What the tests take besides: the test frameworks, an X server for the desktop
-# runs, and the checkers of the desktop files and the package.
+# runs, the checkers of the desktop files and the package, and the reference
+# ephemeris with its data files, which the precise Moon's tests compare with.
 TEST_PACKAGES=(
     "${PROGRAM_PACKAGES[@]}"
     libgtest-dev libbenchmark-dev
     xvfb xauth desktop-file-utils appstream dpkg-dev file
+    libswe-dev swe-basic-data
 )
 
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"

@@ -1,7 +1,17 @@
 // Compares the program's Moon with a reference ephemeris over random instants
-// from 1900 to 2050 and random places, and prints the report as Markdown.
+// from 1900 to 2050 and random places, and prints the report as Markdown: the
+// readings' own Moon and, where it is built, the precise Moon and its ΔT.
 // The reference is used here only; the program never links it.
 #include "ephemeris/ReferenceReading.h"
+#ifdef SELENOSCOPE_PRECISE
+#include "ephemeris/DeltaT.h"
+#include "ephemeris/MoonDetails.h"
+#include "ephemeris/PreciseMoon.h"
+#include "ephemeris/PreciseReading.h"
+
+#include <array>
+#include <libnova/lunar.h>
+#endif
 
 #include <algorithm>
 #include <cmath>
@@ -175,6 +185,214 @@ double folded(double degrees)
     return x < 0 ? x + 360.0 : x;
 }
 
+#ifdef SELENOSCOPE_PRECISE
+
+// --- The precise Moon ---------------------------------------------------------------
+
+// The day the report was first written: ΔT after it is a forecast.
+constexpr int kTodayYear = 2026;
+constexpr int kTodayMonth = 12;
+constexpr int kTodayDay = 9;
+// The whole lunar series is slow (about 2 ms): its comparison takes the first samples.
+constexpr int kWholeSeriesSamples = 2000;
+
+struct PreciseQuantity
+{
+    const char* name;
+    std::vector<double> differences;       // precise - reference, arc-seconds
+    std::vector<double> untilToday;        // the same, instants up to today
+    std::vector<double> atReferenceDeltaT; // the reference at the precise Moon's TT
+    int minutesDiffer = 0;
+    int degreesOrSignDiffer = 0;
+};
+
+// Sign agreement with the reference over every reading of a kind (sign or nakshatra).
+struct Agreement
+{
+    const char* name;
+    int readings = 0;
+    int describedDiffers = 0;        // the readings' own part differs from the reference's
+    int preciseDiffers = 0;          // the precise Moon's part differs from the reference's
+    int preciseOnEdge = 0;           // the precise verdict says "On the edge"
+    int preciseDiffersUnflagged = 0; // differs although farther than its budget from an edge
+
+    void add(int reference, int described, int precise, bool preciseOnEdgeNow)
+    {
+        ++readings;
+        describedDiffers += described != reference ? 1 : 0;
+        preciseDiffers += precise != reference ? 1 : 0;
+        preciseOnEdge += preciseOnEdgeNow ? 1 : 0;
+        preciseDiffersUnflagged += (precise != reference && !preciseOnEdgeNow) ? 1 : 0;
+    }
+};
+
+double referenceDeltaT(double jdUt)
+{
+    return swe_deltat_ex(jdUt, SEFLG_SWIEPH, nullptr) * 86400.0;
+}
+
+int signOf(double longitude)
+{
+    return modEphemeris::ZodiacPositionOf(longitude).sign;
+}
+
+int nakshatraOf(double longitude)
+{
+    return modEphemeris::NakshatraOf(longitude).index;
+}
+
+// How far apart in longitude the truncated and the whole lunar series put the Moon.
+double worstSeriesTruncation(const std::vector<Sample>& samples)
+{
+    double worst = 0;
+    for (std::size_t i = 0; i < samples.size() && i < kWholeSeriesSamples; ++i) {
+        ln_rect_posn truncated{};
+        ln_rect_posn whole{};
+        ln_get_lunar_geo_posn(samples[i].jdUt, &truncated, modEphemeris::kLunarSeriesPrecision);
+        ln_get_lunar_geo_posn(samples[i].jdUt, &whole, 0);
+        const double a = std::atan2(truncated.Y, truncated.X) * 57.29577951308232;
+        const double b = std::atan2(whole.Y, whole.X) * 57.29577951308232;
+        worst = std::max(worst, std::abs(arcsecDifference(a, b)));
+    }
+    return worst;
+}
+
+void printDeltaTComparison(double today)
+{
+    std::printf("\n### ΔT\n\n");
+    std::printf("ΔT (TT − UT) in seconds on 1 January, ours and the reference's:\n\n");
+    std::printf("| year | ours | reference | ours − reference |\n|---:|---:|---:|---:|\n");
+    for (const int year : {1900, 1906, 1910, 1920, 1930, 1940, 1950, 1960, 1970, 1980, 1990,
+                           2000, 2005, 2010, 2015, 2020, 2024, 2026, 2030, 2040, 2050}) {
+        const double jd = swe_julday(year, 1, 1, 0.0, SE_GREG_CAL);
+        const double ours = *modEphemeris::DeltaT(jd);
+        const double reference = referenceDeltaT(jd);
+        std::printf("| %d | %.2f | %.2f | %+.2f |\n", year, ours, reference, ours - reference);
+    }
+    // Every day from the first day covered to today, and from today to the last day.
+    double worstPast = 0;
+    double worstFuture = 0;
+    for (double jd = std::ceil(modEphemeris::kDeltaTFirstDay - 0.5) + 0.5;
+         jd <= modEphemeris::kDeltaTLastDay; jd += 1) {
+        const double d = std::abs(*modEphemeris::DeltaT(jd) - referenceDeltaT(jd));
+        double& worst = jd <= today ? worstPast : worstFuture;
+        worst = std::max(worst, d);
+    }
+    std::printf("\nThe largest difference on any day: %.2f s up to %d-%02d-%02d, %.2f s from then "
+                "to the end of 2050. ",
+                worstPast, kTodayYear, kTodayMonth, kTodayDay, worstFuture);
+    std::printf(
+        "Ours: the polynomials of Espenak and Meeus (NASA TP-2006-214141) up to 2005, the "
+        "observed yearly values of the IERS record from 2005 to %d, then a forecast: the last "
+        "observed value growing at the record's mean rate over its last thirty years. Before "
+        "1920 the reference follows a later reduction of the old observations, which puts ΔT up "
+        "to a second higher; after %d both are forecasts, and ΔT can wander from any forecast by "
+        "seconds within a decade. Each second of ΔT moves the Moon by about 0.55\".\n",
+        modEphemeris::kDeltaTRecordLastYear, modEphemeris::kDeltaTRecordLastYear);
+}
+
+void printPreciseReport(const std::vector<Sample>& samples)
+{
+    const double today = swe_julday(kTodayYear, kTodayMonth, kTodayDay, 0.0, SE_GREG_CAL);
+    PreciseQuantity geo{"Geocentric tropical longitude", {}, {}, {}};
+    PreciseQuantity topo{"Topocentric tropical longitude", {}, {}, {}};
+    std::array<Agreement, 2> agreements{
+        {{"Sign (four readings of each birth)"}, {"Nakshatra (the two sidereal readings)"}}};
+    int unavailable = 0;
+
+    for (const Sample& s : samples) {
+        const BirthData& b = s.birth;
+        const int jdn = modEphemeris::JulianDayNumber(b.BirthMonth, b.BirthDay, b.BirthYear);
+        const double ut = b.BirthHour + b.BirthMinute / 60.0;
+        const modEphemeris::PreciseMoon precise =
+            modEphemeris::PreciseMoonAt(jdn, ut, -s.lonEast, s.lat);
+        if (!precise.longitudes) {
+            ++unavailable;
+            continue;
+        }
+        const modEphemeris::PreciseLongitudes& p = *precise.longitudes;
+        const double shift = (*modEphemeris::DeltaT(s.jdUt) - referenceDeltaT(s.jdUt)) / 86400.0;
+        swe_set_topo(s.lonEast, s.lat, 0);
+        const double refGeo = referenceMoon(s.jdUt, 0);
+        const double refTopo = referenceMoon(s.jdUt, SEFLG_TOPOCTR);
+        const auto add = [&](PreciseQuantity& q, double ours, double ref, double refSameTT) {
+            q.differences.push_back(arcsecDifference(ours, ref));
+            if (s.jdUt <= today)
+                q.untilToday.push_back(q.differences.back());
+            q.atReferenceDeltaT.push_back(arcsecDifference(ours, refSameTT));
+            const std::string a = modEphemeris::FormatZodiacLongitude(ours);
+            const std::string r = modEphemeris::FormatZodiacLongitude(folded(ref));
+            q.minutesDiffer += withoutSeconds(a) != withoutSeconds(r) ? 1 : 0;
+            q.degreesOrSignDiffer += degreesAndSign(a) != degreesAndSign(r) ? 1 : 0;
+        };
+        add(geo, p.tropical.geocentric, refGeo, referenceMoon(s.jdUt + shift, 0));
+        add(topo, p.tropical.topocentric, refTopo, referenceMoon(s.jdUt + shift, SEFLG_TOPOCTR));
+
+        // Both zodiacs and views; the reference's sidereal Moon takes the readings' ayanamsa,
+        // so that a disagreement comes from the Moon alone.
+        const modEphemeris::MoonDetails details = modEphemeris::ComputeMoonDetails({b, {}});
+        const double ayan = modEphemeris::ComputeReadingDetails(b, false).ayan;
+        for (const modEphemeris::MoonDetailRow& row : details.rows) {
+            const double refTropical = folded(row.topocentric ? refTopo : refGeo);
+            const double ref = row.tropical ? refTropical : folded(refTropical + ayan);
+            const modEphemeris::PreciseReading pr = modEphemeris::PreciseReadingOf(row, p);
+            agreements[0].add(signOf(ref), signOf(row.longitude), pr.sign, pr.signEdge.onEdge);
+            if (pr.nakshatra)
+                agreements[1].add(nakshatraOf(ref), nakshatraOf(row.longitude), pr.nakshatra->index,
+                                  pr.nakshatra->edge.onEdge);
+        }
+    }
+
+    std::printf("\n## The precise Moon\n\n");
+    std::printf(
+        "Beside the readings' own Moon the program knows where a precise ephemeris puts the Moon: "
+        "the lunar theory ELP 2000-82B (libnova) evaluated at dynamical time less the light "
+        "time, brought from the ecliptic of J2000 to the true equinox of date (IAU 2006 "
+        "precession, IAU 2000B nutation, liberfa), and for the topocentric Moon the birth "
+        "place at sea level on the WGS84 ellipsoid, turned by Greenwich apparent sidereal time, "
+        "with the diurnal aberration. The same %d instants and places as above; %d had no "
+        "precise Moon. Differences are the precise Moon minus the reference, in seconds of "
+        "arc.\n\n",
+        kSamples, unavailable);
+    std::printf("| Quantity | median | 95th pct | 99th pct | max | max up to %d-%02d-%02d | mean "
+                "signed | max at the reference's ΔT | text differs in minutes | text differs in "
+                "degrees or sign |\n",
+                kTodayYear, kTodayMonth, kTodayDay);
+    std::printf("|---|---:|---:|---:|---:|---:|---:|---:|---:|---:|\n");
+    for (PreciseQuantity* q : {&geo, &topo}) {
+        const Statistics all = summarise(q->differences);
+        const Statistics past = summarise(q->untilToday);
+        const Statistics sameTT = summarise(q->atReferenceDeltaT);
+        const auto n = static_cast<double>(q->differences.size());
+        std::printf("| %s | %.2f | %.2f | %.2f | %.2f | %.2f | %+.2f | %.2f | %.2f%% | %.3f%% |\n",
+                    q->name, all.median, all.p95, all.p99, all.max, past.max, all.meanSigned,
+                    sameTT.max, 100.0 * q->minutesDiffer / n, 100.0 * q->degreesOrSignDiffer / n);
+    }
+    std::printf("\nThe column \"at the reference's ΔT\" evaluates the reference at the precise "
+                "Moon's dynamical time: what remains is the Moon alone. The lunar series is "
+                "evaluated without its terms below libnova's precision %g: over the first %d "
+                "instants that moves the geocentric Moon by at most %.3f\" against the whole "
+                "series.\n",
+                modEphemeris::kLunarSeriesPrecision, kWholeSeriesSamples,
+                worstSeriesTruncation(samples));
+
+    std::printf("\nAgainst the reference's sign and nakshatra (the reference's sidereal Moon "
+                "with the readings' own ayanamsa, so that both stand in the same zodiac). \"On "
+                "the edge\" is the precise Moon within %.0f\" (kPreciseEdgeBudgetArcseconds) of "
+                "an edge:\n\n",
+                modEphemeris::kPreciseEdgeBudgetArcseconds);
+    std::printf("| Division | readings | the readings' own differ | the precise Moon's differ | "
+                "precise \"On the edge\" | precise differs, not on the edge |\n");
+    std::printf("|---|---:|---:|---:|---:|---:|\n");
+    for (const Agreement& a : agreements) {
+        std::printf("| %s | %d | %d | %d | %d | %d |\n", a.name, a.readings, a.describedDiffers,
+                    a.preciseDiffers, a.preciseOnEdge, a.preciseDiffersUnflagged);
+    }
+    printDeltaTComparison(today);
+}
+
+#endif
+
 } // namespace
 
 int main()
@@ -221,7 +439,6 @@ int main()
         add(siderealTopo, sidereal.topocentric, refSidTopo,
             referenceMoon(sameArgument, SEFLG_SIDEREAL | SEFLG_TOPOCTR));
     }
-    swe_close();
 
     std::printf("# Accuracy of the Moon's longitude\n\n");
     std::printf("Reproduce with `scripts/bench accuracy` (writes this file). %d instants drawn "
@@ -256,5 +473,9 @@ int main()
                 "remain come from the truncated series itself (nutation in longitude averages out "
                 "over so many instants).\n",
                 meanDeltaT);
+#ifdef SELENOSCOPE_PRECISE
+    printPreciseReport(samples);
+#endif
+    swe_close();
     return 0;
 }
