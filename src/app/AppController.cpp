@@ -110,8 +110,8 @@ void AppController::openZonePicker(QPoint pickerTopLeft)
     auto* picker = new FrmTimeZone(entry_.get());
     connect(picker, &FrmTimeZone::zoneChosen, entry_.get(), [this](int position) {
         if (const std::optional<TimeZoneRow> row = TimeZoneAt(position))
-            entry_->setZoneTexts(QString::fromStdString(ZoneHourText(*row)),
-                                 QString::fromStdString(ZoneMinuteText(*row)));
+            entry_->pickZone(QString::fromStdString(ZoneHourText(*row)),
+                             QString::fromStdString(ZoneMinuteText(*row)));
     });
     picker->move(pickerTopLeft);
     AppServices::current().runModal(*picker);

@@ -26,8 +26,9 @@ PlaceClockLink::PlaceClockLink(frmMain& entry) : QObject(&entry), entry_(entry)
 {
     entry_.offerPlaceFinder();
     connect(&entry_, &frmMain::placeFinderRequested, this, &PlaceClockLink::findPlace);
-    // A place, zone or DST field changed by hand says something else than the clock.
-    connect(&entry_, &frmMain::placeOrZoneEdited, this, [this] { link_.reset(); });
+    // A zone or DST field changed by hand says another clock; a coordinate another place.
+    connect(&entry_, &frmMain::zoneEdited, this, [this] { link_.reset(); });
+    connect(&entry_, &frmMain::coordinatesEdited, this, &PlaceClockLink::coordinatesEdited);
     connect(&entry_, &frmMain::birthTimeEdited, this, &PlaceClockLink::birthTimeEdited);
 }
 
@@ -69,8 +70,8 @@ void PlaceClockLink::findPlace()
     entry_.setFields(fields);
 
     // Without its clock (a zone the system's tzdata lacks) the place is only a place.
-    if (choice.clock)
-        link_ = Link{found.city, found.east, *choice.clock};
+    if (choice.clock && found.zone)
+        link_ = Link{found.city, found.east, *choice.clock, *found.zone};
     else
         link_.reset();
 }
@@ -86,9 +87,24 @@ void PlaceClockLink::birthTimeEdited()
         return;
     }
     link_->clock = *reading.clock;
+    link_->zone = atlas::zoneFields(link_->clock.offset, link_->east);
     birth::BirthDataFields fields = entry_.fields();
-    atlas::writeZone(atlas::zoneFields(link_->clock.offset, link_->east), fields);
+    atlas::writeZone(link_->zone, fields);
     entry_.setFields(fields);
+}
+
+void PlaceClockLink::coordinatesEdited()
+{
+    if (!link_)
+        return;
+    // Zone fields the reading's rule would take the wrong way round (the finder's signed
+    // hour) must not stay behind without the clock they stood for.
+    const birth::BirthDataFields fields = entry_.fields();
+    const atlas::ZoneFields& zone = link_->zone;
+    if (!zone.said && fields.zoneHour == zone.hour && fields.zoneMinute == zone.minute &&
+        fields.daylightSaving == zone.daylightSaving)
+        entry_.clearZone();
+    link_.reset();
 }
 
 std::optional<modEphemeris::BirthMoment>
@@ -96,16 +112,17 @@ PlaceClockLink::momentFor(const modEphemeris::BirthData& birth)
 {
     if (!link_)
         return modEphemeris::BirthMoment{birth, {}};
+    const modEphemeris::BirthMoment atClock{birth, link_->clock.offset.totalSeconds};
     const std::optional<atlas::ZoneQuestion> question =
         atlas::zoneQuestion(link_->placeName, link_->clock, birth);
     if (!question)
-        return modEphemeris::BirthMoment{birth, {}}; // the fields give the clock's universal time
+        return atClock; // the fields say the clock to the minute; the clock says it exactly
     const int answer = AppServices::current().ask(
         &entry_, qText(question->text),
         {qText(question->useClockCaption), qText(question->useEnteredCaption)}, 0);
     switch (answer) {
     case 0:
-        return modEphemeris::BirthMoment{birth, link_->clock.offset.totalSeconds};
+        return atClock;
     case 1:
         return modEphemeris::BirthMoment{birth, {}};
     default:

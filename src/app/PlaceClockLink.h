@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/BirthClock.h"
+#include "atlas/EntryFields.h"
 #include "atlas/PlaceClock.h"
 #include "atlas/PlaceIndex.h"
 
@@ -14,10 +15,11 @@ class frmMain;
 /// The offline atlas as the entry window meets it. "Find Place Offline..." opens
 /// the finder and fills the place, the coordinates and the zone fields from the
 /// place's clock at the birth. From then on, while no coordinate, zone or DST field is
-/// changed by hand, the program knows the true instant: a new birth date or time
-/// re-derives the zone fields from the same zone, a reading takes the clock's true
-/// offset, and where the zone fields would give another universal time it asks which
-/// one to use.
+/// changed by hand (the place's names may be), the program knows the true instant: a new
+/// birth date or time re-derives the zone fields from the same zone, a reading takes the
+/// clock's true offset, and where the zone fields would give another universal time it
+/// asks which one to use. Zone fields that cannot say the clock on their own never
+/// outlive the link: a coordinate changed by hand empties them.
 class PlaceClockLink final : public QObject, public BirthClock
 {
     Q_OBJECT
@@ -33,15 +35,18 @@ public:
 private:
     void findPlace();
     void birthTimeEdited();
+    void coordinatesEdited();
     [[nodiscard]] atlas::CivilTime birthLocalTime() const;
     const atlas::PlaceIndex* index();
 
-    /// The place chosen and its clock at the birth date and time now entered.
+    /// The place chosen, its clock at the birth date and time now entered, and the zone
+    /// fields written for it.
     struct Link
     {
         std::string placeName;
         bool east;
         atlas::PlaceClock clock;
+        atlas::ZoneFields zone;
     };
 
     frmMain& entry_;

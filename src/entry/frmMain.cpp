@@ -133,9 +133,10 @@ std::string stdText(const QString& text)
 
 // How a change the user makes in a field counts for the link to a place's clock.
 enum class HandEdit {
-    None,        // the name, the seconds: nothing follows from them
+    None,        // the name, the seconds, the place's names: the instant stays
     BirthTime,   // the date, hour or minute: the zone may be derived again
-    PlaceOrZone, // what says where and on which clock: the link ends
+    Zone,        // the zone hour or minute: the clock is the user's
+    Coordinates, // where the birth was
 };
 
 // What a control's text is drawn in, within a frame whose caption may be bold.
@@ -181,28 +182,28 @@ std::span<const frmMain::TextBoxField> frmMain::textBoxFields()
          FieldFont::Inherited, &F::name, BirthField::Name, "Name", HandEdit::None},
         {&frmMain::txtZoneHour, "txtZoneHour", &frmMain::fraZone, {240, 240, 495, 285}, 3,
          signedNumberKeys, FieldFont::Bold, &F::zoneHour, BirthField::ZoneHour, "Zone hour",
-         HandEdit::PlaceOrZone},
+         HandEdit::Zone},
         {&frmMain::txtZoneMinute, "txtZoneMinute", &frmMain::fraZone, {840, 240, 495, 285}, 2,
          numberKeys, FieldFont::Bold, &F::zoneMinute, BirthField::ZoneMinute, "Zone minutes",
-         HandEdit::PlaceOrZone},
+         HandEdit::Zone},
         {&frmMain::txtLonD, "txtLonD", &frmMain::fraLongitude, {120, 240, 495, 285}, 3,
          numberKeys, FieldFont::Regular, &F::longitudeDegrees, BirthField::LongitudeDegrees,
-         "Longitude degrees", HandEdit::PlaceOrZone},
+         "Longitude degrees", HandEdit::Coordinates},
         {&frmMain::txtLonM, "txtLonM", &frmMain::fraLongitude, {720, 240, 495, 285}, 2,
          numberKeys, FieldFont::Regular, &F::longitudeMinutes, BirthField::LongitudeMinutes,
-         "Longitude minutes", HandEdit::PlaceOrZone},
+         "Longitude minutes", HandEdit::Coordinates},
         {&frmMain::txtLatD, "txtLatD", &frmMain::fraLatitude, {120, 240, 495, 285}, 2,
          numberKeys, FieldFont::Regular, &F::latitudeDegrees, BirthField::LatitudeDegrees,
-         "Latitude degrees", HandEdit::PlaceOrZone},
+         "Latitude degrees", HandEdit::Coordinates},
         {&frmMain::txtLatM, "txtLatM", &frmMain::fraLatitude, {720, 240, 495, 285}, 2,
          numberKeys, FieldFont::Regular, &F::latitudeMinutes, BirthField::LatitudeMinutes,
-         "Latitude minutes", HandEdit::PlaceOrZone},
+         "Latitude minutes", HandEdit::Coordinates},
         {&frmMain::txtMCity, "txtMCity", &frmMain::fraInput, {2040, 3240, 1935, 285}, 0, nullptr,
-         FieldFont::Inherited, nullptr, std::nullopt, "City", HandEdit::PlaceOrZone},
+         FieldFont::Inherited, nullptr, std::nullopt, "City", HandEdit::None},
         {&frmMain::txtMState, "txtMState", &frmMain::fraInput, {2040, 3600, 1935, 285}, 0,
-         nullptr, FieldFont::Inherited, nullptr, std::nullopt, "State", HandEdit::PlaceOrZone},
+         nullptr, FieldFont::Inherited, nullptr, std::nullopt, "State", HandEdit::None},
         {&frmMain::txtMCountry, "txtMCountry", &frmMain::fraInput, {2040, 3960, 1935, 285}, 0,
-         nullptr, FieldFont::Inherited, nullptr, std::nullopt, "Country", HandEdit::PlaceOrZone},
+         nullptr, FieldFont::Inherited, nullptr, std::nullopt, "Country", HandEdit::None},
     }};
     // clang-format on
     return kFields;
@@ -490,10 +491,17 @@ void frmMain::setFields(const BirthDataFields& fields)
     optLat[fields.south ? 1 : 0]->setChecked(true);
 }
 
-void frmMain::setZoneTexts(const QString& hour, const QString& minute)
+void frmMain::pickZone(const QString& hour, const QString& minute)
 {
     txtZoneHour->setText(hour);
     txtZoneMinute->setText(minute);
+    emit zoneEdited();
+}
+
+void frmMain::clearZone()
+{
+    txtZoneHour->clear();
+    txtZoneMinute->clear();
 }
 
 void frmMain::setPlaceTexts(const QString& city, const QString& state, const QString& country)
@@ -519,8 +527,14 @@ void frmMain::reportHandEdits()
     // Only what the user does counts: text typed or pasted, an item chosen, a box or
     // option clicked. What the program writes into the fields is no hand edit.
     const auto signalFor = [](HandEdit edit) {
-        return edit == HandEdit::BirthTime ? &frmMain::birthTimeEdited
-                                           : &frmMain::placeOrZoneEdited;
+        switch (edit) {
+        case HandEdit::BirthTime:
+            return &frmMain::birthTimeEdited;
+        case HandEdit::Zone:
+            return &frmMain::zoneEdited;
+        default:
+            return &frmMain::coordinatesEdited;
+        }
     };
     for (const TextBoxField& row : textBoxFields())
         if (row.edit != HandEdit::None)
@@ -528,11 +542,9 @@ void frmMain::reportHandEdits()
     for (const ListField& row : listFields())
         if (row.edit != HandEdit::None)
             connect(this->*row.list, &QComboBox::activated, this, signalFor(row.edit));
-    for (QAbstractButton* choice :
-         {static_cast<QAbstractButton*>(chkDST), static_cast<QAbstractButton*>(optLong[0]),
-          static_cast<QAbstractButton*>(optLong[1]), static_cast<QAbstractButton*>(optLat[0]),
-          static_cast<QAbstractButton*>(optLat[1])})
-        connect(choice, &QAbstractButton::clicked, this, &frmMain::placeOrZoneEdited);
+    connect(chkDST, &QAbstractButton::clicked, this, &frmMain::zoneEdited);
+    for (QRadioButton* side : {optLong[0], optLong[1], optLat[0], optLat[1]})
+        connect(side, &QAbstractButton::clicked, this, &frmMain::coordinatesEdited);
 }
 
 QString frmMain::cityText() const

@@ -38,8 +38,11 @@ public:
     [[nodiscard]] birth::BirthDataFields fields() const;
     /// Writes every text and choice of the birth data (the name, date, time, zone and place).
     void setFields(const birth::BirthDataFields& fields);
-    /// Writes the zone hour, then the zone minute; nothing else changes.
-    void setZoneTexts(const QString& hour, const QString& minute);
+    /// Writes the zone the user picked from the time zone list: the hour, then the minute;
+    /// nothing else changes. A zone picked is a zone changed by hand.
+    void pickZone(const QString& hour, const QString& minute);
+    /// Empties the zone hour and minute boxes.
+    void clearZone();
     /// Writes City, State and Country.
     void setPlaceTexts(const QString& city, const QString& state, const QString& country);
 
@@ -69,8 +72,11 @@ signals:
     void zoneHelpRequested(QPoint pickerTopLeft);
     /// "Find Place Offline...".
     void placeFinderRequested();
-    /// The user changed a place, zone or DST field by hand (typing, choosing, clicking).
-    void placeOrZoneEdited();
+    /// The user changed the zone hour, minute or DST box by hand (typing, clicking, picking
+    /// from the time zone list).
+    void zoneEdited();
+    /// The user changed a coordinate or its hemisphere by hand.
+    void coordinatesEdited();
     /// The user changed the birth date or the hour or minute of birth.
     void birthTimeEdited();
 

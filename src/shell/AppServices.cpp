@@ -24,6 +24,11 @@ int AppServices::ask(QWidget* parent, const QString& text, const QStringList& an
         buttons.append(box.addButton(answer, QMessageBox::AcceptRole));
     if (defaultAnswer >= 0 && defaultAnswer < buttons.size())
         box.setDefaultButton(qobject_cast<QPushButton*>(buttons.at(defaultAnswer)));
+    // Esc and the window's close button give no answer: a hidden button stands for them,
+    // without which the box would take neither.
+    QAbstractButton* noAnswer = box.addButton(QMessageBox::Cancel);
+    noAnswer->hide();
+    box.setEscapeButton(noAnswer);
     box.exec();
     return static_cast<int>(buttons.indexOf(box.clickedButton()));
 }

@@ -5,10 +5,12 @@
 #include "display/frmDisplay.h"
 #include "entry/frmMain.h"
 #include "ephemeris/modEphemeris.h"
+#include "shell/LinkLabel.h"
 #include "support/ProgramUnderTest.h"
 #include "support/Readings.h"
 #include "support/RecordingServices.h"
 #include "support/WindowControls.h"
+#include "support/ZoneListClicks.h"
 
 #include <QAction>
 #include <QApplication>
@@ -16,6 +18,7 @@
 #include <QComboBox>
 #include <QDialog>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
@@ -54,6 +57,11 @@ private slots:
     void fieldsThatSayTheClockAskNothing();
     void aHandEditEndsTheLink_data();
     void aHandEditEndsTheLink();
+    void aPlaceNameEditKeepsTheLink_data();
+    void aPlaceNameEditKeepsTheLink();
+    void aCoordinateEditTakesTheUnsaidZoneAlong_data();
+    void aCoordinateEditTakesTheUnsaidZoneAlong();
+    void localMeanTimeIsReadToTheSecond();
     void aNewDateRederivesTheZoneFields();
 
 private:
@@ -61,6 +69,8 @@ private:
                   const QString& hour);
     /// Opens the finder with Ctrl+F, types the query and takes the first place with Enter.
     void findPlace(const QString& query);
+    /// Types a character at the end of the box, or clicks the control, as a user would.
+    void editByHand(const QString& control);
     QStringList zoneFields() const;
 
     std::unique_ptr<ProgramUnderTest> program;
@@ -110,6 +120,30 @@ void PlaceClockLinkTest::findPlace(const QString& query)
     ui->txtName->setFocus();
     QTest::keySequence(entry, QKeySequence(Qt::CTRL | Qt::Key_F));
     services->onModal = nullptr;
+}
+
+void PlaceClockLinkTest::editByHand(const QString& control)
+{
+    if (control == QLatin1String("picker")) {
+        services->onModal = [](QDialog& dialog) {
+            auto* list = dialog.findChild<QListWidget*>(QStringLiteral("lstTimeZone"));
+            QVERIFY(list != nullptr);
+            doubleClickRow(list, rowWithText(list, QStringLiteral("Indian Time, IST, -5.5")));
+        };
+        QTest::mouseClick(ui->lblTZHelp, Qt::LeftButton);
+        services->onModal = nullptr;
+        return;
+    }
+    QWidget* field = entry->findChild<QWidget*>(control);
+    QVERIFY(field != nullptr);
+    if (auto* box = qobject_cast<QLineEdit*>(field)) {
+        box->setFocus();
+        QTest::keyClick(box, Qt::Key_End);
+        QTest::keyClick(box, Qt::Key_Backspace);
+        QTest::keyClicks(box, control.startsWith(QLatin1String("txtM")) ? "x" : "2");
+    } else {
+        QTest::mouseClick(field, Qt::LeftButton, {}, QPoint(6, field->height() / 2));
+    }
 }
 
 QStringList PlaceClockLinkTest::zoneFields() const
@@ -252,8 +286,7 @@ void PlaceClockLinkTest::aHandEditEndsTheLink_data()
     QTest::addColumn<QString>("edit");
     QTest::newRow("zone hour typed") << "txtZoneHour";
     QTest::newRow("DST clicked") << "chkDST";
-    QTest::newRow("city typed") << "txtMCity";
-    QTest::newRow("West clicked again") << "optLong_1";
+    QTest::newRow("zone picked from the list") << "picker";
 }
 
 void PlaceClockLinkTest::aHandEditEndsTheLink()
@@ -262,25 +295,88 @@ void PlaceClockLinkTest::aHandEditEndsTheLink()
     setBirth(QStringLiteral("July"), QStringLiteral("1"), QStringLiteral("1980"),
              QStringLiteral("12"));
     findPlace(QStringLiteral("Madrid"));
-
-    QWidget* field = entry->findChild<QWidget*>(edit);
-    QVERIFY(field != nullptr);
-    if (auto* box = qobject_cast<QLineEdit*>(field)) {
-        box->setFocus();
-        QTest::keyClick(box, Qt::Key_End);
-        QTest::keyClick(box, Qt::Key_Backspace);
-        QTest::keyClicks(box, edit == QLatin1String("txtZoneHour") ? "2" : "x");
-    } else {
-        QTest::mouseClick(field, Qt::LeftButton, {}, QPoint(6, field->height() / 2));
-    }
+    editByHand(edit);
     QTest::mouseClick(ui->cmdRashi, Qt::LeftButton);
 
-    QVERIFY2(services->questions.isEmpty(), "no question once the fields are the user's");
+    QVERIFY2(services->questions.isEmpty(), "no question once the zone is the user's");
     frmDisplay* display = shownDisplay();
     QVERIFY(display != nullptr);
     const std::optional<modEphemeris::BirthData> birth = entry->birthData();
     QVERIFY(birth);
     QCOMPARE(shownReading(*display), computedReading(*birth));
+}
+
+void PlaceClockLinkTest::aPlaceNameEditKeepsTheLink_data()
+{
+    QTest::addColumn<QString>("edit");
+    QTest::newRow("city typed") << "txtMCity";
+    QTest::newRow("state typed") << "txtMState";
+    QTest::newRow("country typed") << "txtMCountry";
+}
+
+void PlaceClockLinkTest::aPlaceNameEditKeepsTheLink()
+{
+    QFETCH(QString, edit);
+    setBirth(QStringLiteral("July"), QStringLiteral("1"), QStringLiteral("1980"),
+             QStringLiteral("12"));
+    findPlace(QStringLiteral("Madrid"));
+    editByHand(edit);
+    services->answer = 0;
+    QTest::mouseClick(ui->cmdRashi, Qt::LeftButton);
+
+    // The names do not change the instant: still 10:00 UT, not the 14:00 of the zone rule.
+    QCOMPARE(services->questions.size(), 1);
+    frmDisplay* display = shownDisplay();
+    QVERIFY(display != nullptr);
+    const std::optional<modEphemeris::BirthData> birth = entry->birthData();
+    QVERIFY(birth);
+    QCOMPARE(shownReading(*display), readingAtOffset(*birth, 2 * 3600));
+}
+
+void PlaceClockLinkTest::aCoordinateEditTakesTheUnsaidZoneAlong_data()
+{
+    QTest::addColumn<QString>("edit");
+    QTest::newRow("West clicked again") << "optLong_1";
+    QTest::newRow("longitude minutes typed") << "txtLonM";
+    QTest::newRow("latitude degrees typed") << "txtLatD";
+}
+
+void PlaceClockLinkTest::aCoordinateEditTakesTheUnsaidZoneAlong()
+{
+    QFETCH(QString, edit);
+    setBirth(QStringLiteral("July"), QStringLiteral("1"), QStringLiteral("1980"),
+             QStringLiteral("12"));
+    findPlace(QStringLiteral("Madrid"));
+    QCOMPARE(zoneFields(), (QStringList{"-2", "0", "no DST"}));
+    editByHand(edit);
+
+    // Left behind, "-2" would read as two hours behind Greenwich: 14:00 UT, silently.
+    QCOMPARE(zoneFields(), (QStringList{"", "", "no DST"}));
+    QTest::mouseClick(ui->cmdRashi, Qt::LeftButton);
+    QVERIFY(services->questions.isEmpty());
+    QVERIFY(shownDisplay() == nullptr);
+    QCOMPARE(services->messages.size(), 1);
+    QCOMPARE(services->messages[0].text,
+             QStringLiteral("Please Enter Value Between 0 And 12 in the Zone Hour"));
+}
+
+void PlaceClockLinkTest::localMeanTimeIsReadToTheSecond()
+{
+    // Kathmandu kept its local mean time, 5:41:16 ahead of Greenwich: the fields say 5:41.
+    setBirth(QStringLiteral("January"), QStringLiteral("1"), QStringLiteral("1910"),
+             QStringLiteral("10"));
+    findPlace(QStringLiteral("Kathmandu"));
+    QCOMPARE(zoneFields(), (QStringList{"5", "41", "no DST"}));
+    QTest::mouseClick(ui->cmdRashi, Qt::LeftButton);
+
+    QVERIFY(services->questions.isEmpty());
+    frmDisplay* display = shownDisplay();
+    QVERIFY(display != nullptr);
+    DisplayControls(*display).mnuDetails->trigger();
+    QWidget* details = display->findChild<QWidget*>(QStringLiteral("frmDetails"));
+    QVERIFY(details != nullptr);
+    QVERIFY2(DetailsControls(*details).text("lblUniversalTime").contains("04:18:44"),
+             qPrintable(DetailsControls(*details).text("lblUniversalTime")));
 }
 
 void PlaceClockLinkTest::aNewDateRederivesTheZoneFields()

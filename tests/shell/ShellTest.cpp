@@ -16,11 +16,13 @@
 #include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QPointer>
 #include <QProcess>
 #include <QPushButton>
 #include <QStyleFactory>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QtTest>
 #include <array>
 #include <memory>
@@ -98,6 +100,8 @@ private slots:
     void linkLabelsOpenTheirPages_data();
     void linkLabelsOpenTheirPages();
     void aboutBoxLinksAndOk();
+    void questionAnswers_data();
+    void questionAnswers();
     void programStyleDrawsGroupBoxesAsItsBase_data();
     void programStyleDrawsGroupBoxesAsItsBase();
 };
@@ -438,6 +442,45 @@ void ShellTest::aboutBoxLinksAndOk()
     QTest::mouseClick(ui.cmdOK, Qt::LeftButton);
     QVERIFY(!about.isVisible());
     QCOMPARE(about.result(), int(QDialog::Accepted));
+}
+
+void ShellTest::questionAnswers_data()
+{
+    QTest::addColumn<QString>("action");
+    QTest::addColumn<int>("answer"); // the position of the answer, -1 for none
+    QTest::newRow("Enter takes the default answer") << "enter" << 1;
+    QTest::newRow("an answer clicked") << "click first" << 0;
+    QTest::newRow("Esc gives no answer") << "escape" << -1;
+    QTest::newRow("the close button gives no answer") << "close" << -1;
+}
+
+void ShellTest::questionAnswers()
+{
+    QFETCH(QString, action);
+    QFETCH(int, answer);
+    QTimer::singleShot(0, [action] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        QVERIFY(box != nullptr);
+        if (action == QLatin1String("enter"))
+            QTest::keyClick(box, Qt::Key_Return);
+        else if (action == QLatin1String("escape"))
+            QTest::keyClick(box, Qt::Key_Escape);
+        else if (action == QLatin1String("close"))
+            box->close();
+        else
+            box->buttons().constFirst()->click();
+        // A box that ignored the key stays open: the first answer then closes it, so that
+        // the test fails rather than hangs.
+        QTimer::singleShot(0, box, [box] {
+            if (box->isVisible())
+                box->buttons().constFirst()->click();
+        });
+    });
+    AppServices desktop; // the real box, not the recording double
+    QCOMPARE(
+        desktop.ask(nullptr, QStringLiteral("Which?"),
+                    {QStringLiteral("Use 10:00 UT"), QStringLiteral("Use the zone as entered")}, 1),
+        answer);
 }
 
 void ShellTest::programStyleDrawsGroupBoxesAsItsBase_data()
