@@ -169,9 +169,13 @@ std::optional<Refusal> ValidateBirthData(const BirthDataFields& fields, NameRule
     }
 
     // The window checks the date by list position; the texts name the same positions.
-    const int month = MonthNumber(fields.month).value_or(0);
-    const int day = WholeNumberOrZero(fields.day);
-    const int februaryDays = isLeapYear(WholeNumberOrZero(fields.year)) ? 29 : 28;
+    return ValidateDate(WholeNumberOrZero(fields.year), MonthNumber(fields.month).value_or(0),
+                        WholeNumberOrZero(fields.day));
+}
+
+std::optional<Refusal> ValidateDate(int year, int month, int day)
+{
+    const int februaryDays = isLeapYear(year) ? 29 : 28;
     if (month == kFebruary && day > februaryDays)
         return RefuseDate("Please Enter Correct Date Or Month!");
     if (std::find(kThirtyDayMonths.begin(), kThirtyDayMonths.end(), month) !=

@@ -81,6 +81,10 @@ std::optional<double> NumericValue(std::string_view text);
 /// The month's number, 1 to 12, for its name as the month list shows it; nothing otherwise.
 std::optional<int> MonthNumber(std::string_view monthName);
 
+/// The date check of the checks in front of every reading: a day its month does not have
+/// is refused (the focus stays where it is); month 1 to 12.
+std::optional<Refusal> ValidateDate(int year, int month, int day);
+
 /// The checks in front of every reading, in their fixed order: the first refusal, or
 /// nothing when the birth data may be read.
 std::optional<Refusal> ValidateBirthData(const BirthDataFields& fields,

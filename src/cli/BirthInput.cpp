@@ -25,6 +25,8 @@ constexpr std::string_view kLatitudeForm =
 constexpr std::string_view kOffsetForm =
     "The UTC offset must be written as +HH:MM or -HH:MM, such as +05:30 or -04:00";
 constexpr std::string_view kOffsetRange = "The UTC offset must lie between -18:00 and +18:00";
+constexpr std::string_view kZoneForm =
+    "The zone must be written as hours or hours:minutes, such as 5:30 for five and a half hours";
 constexpr std::string_view kNoInstant = "Give the zone, the UTC offset or the place of the birth";
 constexpr std::string_view kTwoInstants =
     "Give only one of the zone, the UTC offset and the place of the birth";
@@ -91,9 +93,18 @@ struct CoordinateTexts
     char hemisphere; // upper case
 };
 
+/// Whether the text holds a decimal point: the tool's forms take whole numbers only, and the
+/// entry window's checks would round a fraction without a word.
+bool HasFraction(std::string_view text)
+{
+    return text.find('.') != std::string_view::npos;
+}
+
 std::optional<CoordinateTexts> SplitCoordinate(std::string_view text, char positive, char negative)
 {
     text = Trim(text);
+    if (HasFraction(text))
+        return std::nullopt;
     if (text.empty())
         return std::nullopt;
     const char letter = static_cast<char>(text.back() & ~0x20); // upper case
@@ -166,6 +177,8 @@ std::variant<CivilTime, std::string> ReadDateTime(std::string_view date, std::st
     for (const auto& [value, part] : ranges)
         if (!part->range.contains(value))
             return std::string(part->message);
+    if (const std::optional<birth::Refusal> refusal = birth::ValidateDate(*year, *month, *day))
+        return refusal->message;
     return CivilTime{*year, *month, *day, *hour, *minute, 0};
 }
 
@@ -197,6 +210,8 @@ std::variant<ResolvedBirth, std::string> ResolveBirth(const BirthTexts& texts,
     if (byZone) {
         // A second colon stays in the minutes, which the checks then refuse.
         const std::string_view zone = Trim(texts.zone);
+        if (HasFraction(zone))
+            return std::string(kZoneForm);
         const std::size_t colon = zone.find(':');
         fields.zoneHour = zone.substr(0, colon);
         fields.zoneMinute = colon == std::string_view::npos ? "0" : zone.substr(colon + 1);

@@ -198,6 +198,12 @@ INSTANTIATE_TEST_SUITE_P(
                       "\nA,2000-01-01,12:00,77:13E,28:37N,13,,,,,,Please Enter Value Between 0 And "
                       "12 in the Zone Hour\n",
                   kOneRefused},
+        Malformed{"ZoneWithAFractionInARow", kHeader + "\nA,2000-01-01,12:00,77:13E,28:37N,5.5,\n",
+                  1,
+                  kHeader + kAppended +
+                      "\nA,2000-01-01,12:00,77:13E,28:37N,5.5,,,,,,\"The zone must be written as "
+                      "hours or hours:minutes, such as 5:30 for five and a half hours\"\n",
+                  kOneRefused},
         Malformed{
             "NoInstantInARow",
             "date,time,longitude,latitude,zone,utc_offset\n2000-01-01,12:00,77:13E,28:37N,,\n", 1,

@@ -169,6 +169,15 @@ TEST(PlaceCommand, ClockAndZoneFieldsAtTheGivenMoment)
     EXPECT_FALSE(plain.contains("zone_fields"));
 }
 
+// The clock of 31 February would be the clock of 3 March: refused as a reading refuses it.
+TEST(PlaceCommand, ADateItsMonthDoesNotHaveIsRefused)
+{
+    const auto result = RunCli({"place", "Madrid", "--date", "2001-02-31", "--time", "12:00"});
+    EXPECT_EQ(result.status, 1);
+    EXPECT_EQ(result.out, "");
+    EXPECT_EQ(result.err, "Please Enter Correct Date Or Month!\n");
+}
+
 TEST(PlaceCommand, NoMatchIsAnEmptyListAndARefusal)
 {
     const auto result = RunCli({"place", "Qqqxzzy", "--json"});

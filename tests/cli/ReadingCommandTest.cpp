@@ -140,6 +140,17 @@ INSTANTIATE_TEST_SUITE_P(
         Refused{"LongitudeWithoutHemisphere", "--longitude", "77:13",
                 "The longitude must be written as degrees:minutes and E or W, such as 77:13E"},
         Refused{"LatitudeWithoutMinutes", "--latitude", "28N",
+                "The latitude must be written as degrees:minutes and N or S, such as 28:37N"},
+        // The tool's forms have no fractions; the window's checks would round them unsaid.
+        Refused{"ZoneHourWithAFraction", "--zone", "5.5",
+                "The zone must be written as hours or hours:minutes, such as 5:30 for five and "
+                "a half hours"},
+        Refused{"ZoneMinutesWithAFraction", "--zone", "5:29.6",
+                "The zone must be written as hours or hours:minutes, such as 5:30 for five and "
+                "a half hours"},
+        Refused{"LongitudeDegreesWithAFraction", "--longitude", "77.5:13E",
+                "The longitude must be written as degrees:minutes and E or W, such as 77:13E"},
+        Refused{"LatitudeMinutesWithAFraction", "--latitude", "28:36.6N",
                 "The latitude must be written as degrees:minutes and N or S, such as 28:37N"}),
     [](const auto& info) { return info.param.name; });
 
