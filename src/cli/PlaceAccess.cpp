@@ -1,7 +1,6 @@
 #include "cli/PlaceAccess.h"
 
 #ifdef SELENOSCOPE_ATLAS
-#include "atlas/AtlasLocation.h"
 #include "cli/PlaceFinder.h"
 #include "cli/PlaceOutput.h"
 #endif
@@ -17,8 +16,7 @@ bool HasAtlas()
 
 std::unique_ptr<const PlaceLocator> OpenAtlas(const std::string& indexFile)
 {
-    return std::make_unique<const PlaceFinder>(
-        indexFile.empty() ? atlas::defaultIndexPath() : std::filesystem::path(indexFile));
+    return std::make_unique<const PlaceFinder>(indexFile);
 }
 
 std::string PlaceNote(const ResolvedBirth& resolved)

@@ -1,5 +1,4 @@
 // selenoscope-cli place: the atlas's matches for a query, in the finder's order.
-#include "atlas/AtlasLocation.h"
 #include "cli/CommandSupport.h"
 #include "cli/Commands.h"
 #include "cli/PlaceFinder.h"
@@ -19,8 +18,7 @@ int RunPlace(const PlaceOptions& options)
         const auto& t = std::get<LocalDateTime>(dateTime);
         local = atlas::CivilTime{t.year, t.month, t.day, t.hour, t.minute, 0};
     }
-    const PlaceFinder finder(options.atlas.empty() ? atlas::defaultIndexPath()
-                                                   : std::filesystem::path(options.atlas));
+    const PlaceFinder finder(options.atlas);
     const auto found = finder.Search(options.query, options.limit, local);
     if (const auto* error = std::get_if<std::string>(&found)) {
         Complain(*error);
