@@ -122,39 +122,28 @@ TEST_P(ToolEdge, SaysWhatIsWrongAndExitsAsAUnixToolDoes)
     EXPECT_EQ(result.err, Staged(row.err));
 }
 
-const std::vector<std::string> kWorkedExample{"--date",     "2000-01-01", "--time",      "12:00",
-                                              "--zone",     "5:30",       "--longitude", "77:13E",
-                                              "--latitude", "28:37N"};
-
-/// The command, then the worked example's options, then more.
-std::vector<std::string> WorkedExample(const std::string& command,
-                                       const std::vector<std::string>& more = {})
+/// A run with nothing on standard input that writes nothing on standard output.
+Edge Refused(std::string name, std::vector<std::string> arguments, int status, std::string err,
+             cli_test::RunOptions options = {})
 {
-    std::vector<std::string> arguments{command};
-    arguments.insert(arguments.end(), kWorkedExample.begin(), kWorkedExample.end());
-    arguments.insert(arguments.end(), more.begin(), more.end());
-    return arguments;
+    return {std::move(name), std::move(arguments), "", options, status, "", std::move(err)};
 }
 
-constexpr cli_test::RunOptions kFullDisk{Output::Full, false};
-constexpr cli_test::RunOptions kClosedOutput{Output::Closed, false};
-const std::string kNoSpace = "Cannot write the output: No space left on device\n";
-const std::string kNoOutput = "Cannot write the output: Bad file descriptor\n";
+/// A batch run over the input.
+Edge Batch(std::string name, std::string input, int status, std::string out, std::string err)
+{
+    return {std::move(name), {"batch"},      std::move(input), {},
+            status,          std::move(out), std::move(err)};
+}
 
-INSTANTIATE_TEST_SUITE_P(
-    OutputThatCannotBeWritten, ToolEdge,
-    testing::Values(Edge{"ReadingToAFullDisk", WorkedExample("reading"), "", kFullDisk, 1, "",
-                         kNoSpace},
-                    Edge{"ReadingWithoutStandardOutput", WorkedExample("reading"), "",
-                         kClosedOutput, 1, "", kNoOutput},
-                    Edge{"DetailsAsJsonToAFullDisk", WorkedExample("details", {"--json"}), "",
-                         kFullDisk, 1, "", kNoSpace},
-                    Edge{"HelpToAFullDisk", {"--help"}, "", kFullDisk, 1, "", kNoSpace}),
-    [](const auto& info) { return info.param.name; });
+const std::vector<std::string> kReading{"reading", "--date",     "2000-01-01", "--time",
+                                        "12:00",   "--zone",     "5:30",       "--longitude",
+                                        "77:13E",  "--latitude", "28:37N"};
+const std::string kNoSpace = "Cannot write the output: No space left on device\n";
 
 const std::string kHeader = "name,date,time,longitude,latitude,zone,dst";
 
-/// A file of the worked example's rows with the given line end; and the batch's output.
+/// A file of the worked example's rows with the given line end, and the batch's output.
 std::string WorkedFile(const std::string& lineEnd, const std::vector<std::string>& names)
 {
     std::string file = kHeader + lineEnd;
@@ -171,52 +160,10 @@ std::string WorkedOutput(const std::string& lineEnd, const std::vector<std::stri
     return out;
 }
 
-/// A name that puts the first row's line end at the last byte of the tool's first read
-/// of 64 KiB, so that what follows it comes in the next read.
-std::string NameEndingTheFirstRead(const std::string& lineEnd)
-{
-    constexpr std::size_t kFirstRead = 1 << 16;
-    const std::size_t before = kHeader.size() + lineEnd.size() + 1 + kWorkedRow.size();
-    return std::string(kFirstRead - 1 - before, 'n');
-}
-
-// Far past the limit, so that the limit is met before the row's line end is read.
-const std::string kLongField = std::string(1 << 21, 'x');
-
-INSTANTIATE_TEST_SUITE_P(
-    CsvLineEndsAndLongRows, ToolEdge,
-    testing::Values(
-        Edge{"CarriageReturnsEndRowsAndStayInTheOutput",
-             {"batch"},
-             WorkedFile("\r", {"A", "B"}),
-             {},
-             0,
-             WorkedOutput("\r", {"A", "B"}),
-             ""},
-        Edge{"CarriageReturnEndingTheFirstRead",
-             {"batch"},
-             WorkedFile("\r", {NameEndingTheFirstRead("\r"), "B"}),
-             {},
-             0,
-             WorkedOutput("\r", {NameEndingTheFirstRead("\r"), "B"}),
-             ""},
-        Edge{"LineBreaksInsideQuotesStayInTheField",
-             {"batch"},
-             kHeader + "\r\"Rao\rAsha\n\r\n\"," + kWorkedRow + "\r",
-             {},
-             0,
-             kHeader + kAppended + "\r\"Rao\rAsha\n\r\n\"," + kWorkedRow + "," + kWorkedReadings +
-                 "\r",
-             ""},
-        Edge{"RowPastTheLimitWithItsQuotesClosed",
-             {"batch"},
-             WorkedFile("\r\n", {"A", "\"B\""}) + "\"quoted\"," + kLongField + "\r\n",
-             {},
-             1,
-             WorkedOutput("\r\n", {"A", "\"B\""}),
-             "Row 4 runs on past 1 MiB, the most a row may hold, with no line end: the rest of "
-             "the input is not read\n"}),
-    [](const auto& info) { return info.param.name; });
+/// A name that puts the first row's CR at the last byte of the tool's first read of
+/// 64 KiB, so that the next row begins in the next read.
+const std::string kNameEndingTheFirstRead((1 << 16) - 1 - (kHeader.size() + 2 + kWorkedRow.size()),
+                                          'n');
 
 #ifdef SELENOSCOPE_ATLAS
 constexpr const char* kCommands = "reading, details, batch, place";
@@ -224,79 +171,63 @@ constexpr const char* kCommands = "reading, details, batch, place";
 constexpr const char* kCommands = "reading, details, batch";
 #endif
 
-INSTANTIATE_TEST_SUITE_P(Commands, ToolEdge,
-                         testing::Values(Edge{"UnknownCommandIsNamed",
-                                              {"horoscope", "--date", "2000-01-01"},
-                                              "",
-                                              {},
-                                              2,
-                                              "",
-                                              "Unknown command \"horoscope\": the commands are " +
-                                                  std::string(kCommands) +
-                                                  "\nRun with --help for more information.\n"}),
-                         [](const auto& info) { return info.param.name; });
+INSTANTIATE_TEST_SUITE_P(
+    OutputLineEndsAndCommands, ToolEdge,
+    testing::Values(
+        Refused("ReadingToAFullDisk", kReading, 1, kNoSpace, {Output::Full}),
+        Refused("ReadingWithoutStandardOutput", kReading, 1,
+                "Cannot write the output: Bad file descriptor\n", {Output::Closed}),
+        Refused("HelpToAFullDisk", {"--help"}, 1, kNoSpace, {Output::Full}),
+        Batch("CarriageReturnsEndRowsAndStayInTheOutput", WorkedFile("\r", {"A", "B"}), 0,
+              WorkedOutput("\r", {"A", "B"}), ""),
+        Batch("CarriageReturnEndingTheFirstRead", WorkedFile("\r", {kNameEndingTheFirstRead, "B"}),
+              0, WorkedOutput("\r", {kNameEndingTheFirstRead, "B"}), ""),
+        Batch("LineBreaksInsideQuotesStayInTheField",
+              kHeader + "\r\"Rao\rAsha\n\r\n\"," + kWorkedRow + "\r", 0,
+              kHeader + kAppended + "\r\"Rao\rAsha\n\r\n\"," + kWorkedRow + "," + kWorkedReadings +
+                  "\r",
+              ""),
+        // Past the limit well before its line end; CR LF rows before it counted once each.
+        Batch("RowPastTheLimitWithItsQuotesClosed",
+              WorkedFile("\r\n", {"A", "\"B\""}) + "\"quoted\"," + std::string(1 << 21, 'x'), 1,
+              WorkedOutput("\r\n", {"A", "\"B\""}),
+              "Row 4 runs on past 1 MiB, the most a row may hold, with no line end: the rest of "
+              "the input is not read\n"),
+        Refused("UnknownCommandIsNamed", {"horoscope", "--date", "2000-01-01"}, 2,
+                "Unknown command \"horoscope\": the commands are " + std::string(kCommands) +
+                    "\nRun with --help for more information.\n")),
+    [](const auto& info) { return info.param.name; });
 
 #ifdef SELENOSCOPE_ATLAS
 
-std::string Unusable(const std::string& path, const std::string& why)
+Edge UnusableIndex(std::string name, const std::string& index, const std::string& why,
+                   cli_test::RunOptions options = {})
 {
-    return "The place index " + path + " cannot be used: " + why + ".\n";
-}
-
-std::vector<std::string> PlaceIn(const std::string& index)
-{
-    return {"place", "Madrid", "--atlas", index};
+    return Refused(std::move(name), {"place", "Madrid", "--atlas", index}, 1,
+                   "The place index " + index + " cannot be used: " + why + ".\n", options);
 }
 
 // The hostile place at a time its clock kept war time, five hours behind universal time.
-const std::vector<std::string> kHostilePlace{
-    "place", "evil", "--atlas", "{dir}/hostile.atlas", "--date", "1943-06-01", "--time", "09:30"};
+const std::vector<std::string> kAtHostilePlace{"--date", "1943-06-01", "--time",
+                                               "09:30",  "--atlas",    "{dir}/hostile.atlas"};
+
+std::vector<std::string> AtHostilePlace(std::vector<std::string> arguments)
+{
+    arguments.insert(arguments.end(), kAtHostilePlace.begin(), kAtHostilePlace.end());
+    return arguments;
+}
 
 INSTANTIATE_TEST_SUITE_P(
     IndexPathsAndPlaceTexts, ToolEdge,
     testing::Values(
-        Edge{"IndexIsANamedPipe",
-             PlaceIn("{dir}/pipe"),
-             "",
-             {},
-             1,
-             "",
-             Unusable("{dir}/pipe", "it is a named pipe, not a file")},
-        Edge{"IndexIsAFolder",
-             PlaceIn("{dir}"),
-             "",
-             {},
-             1,
-             "",
-             Unusable("{dir}", "it is a folder, not a file")},
-        Edge{"IndexPathLoopsThroughLinks",
-             PlaceIn("{dir}/loop-a"),
-             "",
-             {},
-             1,
-             "",
-             Unusable("{dir}/loop-a", "its path runs round a loop of symbolic links")},
-        Edge{"IndexNameTooLong",
-             PlaceIn("{dir}/" + std::string(300, 'x')),
-             "",
-             {},
-             1,
-             "",
-             Unusable("{dir}/" + std::string(300, 'x'), "its name is too long")},
-        Edge{"IndexBehindAFolderThatCannotBeSearched", PlaceIn("{dir}/shut/places.atlas"), "",
-             cli_test::RunOptions{Output::File, true}, 1, "",
-             Unusable("{dir}/shut/places.atlas",
-                      "a folder on its path cannot be searched by this user")},
-        Edge{"ReadingByPlaceWithAPipeForTheIndex",
-             {"reading", "--date", "2000-01-01", "--time", "12:00", "--place", "Madrid", "--atlas",
-              "{dir}/pipe"},
-             "",
-             {},
-             1,
-             "",
-             Unusable("{dir}/pipe", "it is a named pipe, not a file")},
+        UnusableIndex("IndexIsANamedPipe", "{dir}/pipe", "it is a named pipe, not a file"),
+        UnusableIndex("IndexPathLoopsThroughLinks", "{dir}/loop-a",
+                      "its path runs round a loop of symbolic links"),
+        UnusableIndex("IndexNameTooLong", "{dir}/" + std::string(300, 'x'), "its name is too long"),
+        UnusableIndex("IndexBehindAFolderThatCannotBeSearched", "{dir}/shut/places.atlas",
+                      "a folder on its path cannot be searched by this user", {Output::File, true}),
         Edge{"PlaceTextsAreEscapedAndOffsetsAscii",
-             kHostilePlace,
+             AtHostilePlace({"place", "evil"}),
              "",
              {},
              0,
@@ -304,8 +235,7 @@ INSTANTIATE_TEST_SUITE_P(
              "89:39W\tAmerica/Chicago\tUTC-05:00 CWT\tzone 5:00\n",
              ""},
         Edge{"PlaceNoteOfAReadingIsEscaped",
-             {"reading", "--date", "1943-06-01", "--time", "09:30", "--place", "evil", "--atlas",
-              "{dir}/hostile.atlas"},
+             AtHostilePlace({"reading", "--place", "evil"}),
              "",
              {},
              0,
@@ -313,21 +243,9 @@ INSTANTIATE_TEST_SUITE_P(
              "Place: Evil\\x1B[2JTöwn\\tTab\\nLine\\\\, Illi\\rnois\\x7F, Bad\\u009B31mLand\\xFF "
              "(39:48N 89:39W)\nClock: America/Chicago: UTC−05:00, CWT, standard time\n"
              "Offsets before 1970 are the best record available.\n"},
-        Edge{"PlaceQueryEmpty",
-             {"place", " , "},
-             "",
-             {},
-             2,
-             "",
-             "query: the place to look for is empty: give a place's name, such as "
-             "\"Springfield, Illinois\"\nRun with --help for more information.\n"},
-        Edge{"PlaceToAClosedOutput",
-             {"place", "Madrid", "--limit", "1"},
-             "",
-             kClosedOutput,
-             1,
-             "",
-             kNoOutput}),
+        Refused("PlaceQueryEmpty", {"place", " , "}, 2,
+                "query: the place to look for is empty: give a place's name, such as "
+                "\"Springfield, Illinois\"\nRun with --help for more information.\n")),
     [](const auto& info) { return info.param.name; });
 
 #endif
