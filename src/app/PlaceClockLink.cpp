@@ -37,7 +37,7 @@ PlaceClockLink::~PlaceClockLink() = default;
 const atlas::PlaceIndex* PlaceClockLink::index()
 {
     if (index_ == nullptr) {
-        atlas::IndexLoad load = atlas::PlaceIndex::load(atlas::defaultIndexPath());
+        atlas::IndexLoad load = atlas::loadDefaultIndex();
         if (load.index == nullptr) {
             AppServices::current().message(&entry_, QMessageBox::Warning, qText(load.error));
             return nullptr;

@@ -10,7 +10,6 @@
 namespace atlas {
 namespace {
 
-constexpr const char* kMinusSign = "\u2212";
 constexpr int kFirstFullRecordYear = 1970;
 
 std::string twoDigits(int n)
@@ -81,10 +80,10 @@ std::string placeOrZone(const std::string& placeName, const PlaceClock& clock)
 
 } // namespace
 
-std::string utcOffsetText(int seconds)
+std::string utcOffsetText(int seconds, std::string_view minus)
 {
     const int magnitude = std::abs(seconds);
-    std::string text = std::string("UTC") + (seconds < 0 ? kMinusSign : "+") +
+    std::string text = std::string("UTC") + std::string(seconds < 0 ? minus : "+") +
                        twoDigits(magnitude / 3600) + ":" + twoDigits(magnitude / 60 % 60);
     if (magnitude % 60 != 0)
         text.append(":").append(twoDigits(magnitude % 60));

@@ -8,12 +8,16 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace atlas {
 
+/// The minus sign of the texts people read; tab-separated output for scripts takes '-'.
+inline constexpr std::string_view kMinusSign = "\u2212";
+
 /// An offset from universal time: "UTC+02:00", "UTC−04:00", "UTC−00:14:44".
-std::string utcOffsetText(int seconds);
+std::string utcOffsetText(int seconds, std::string_view minus = kMinusSign);
 
 /// "Europe/Madrid: UTC+02:00, CEST, daylight saving in force".
 std::string clockLine(const PlaceClock& clock);

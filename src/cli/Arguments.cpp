@@ -1,5 +1,6 @@
 #include "cli/Arguments.h"
 
+#include "cli/CommandSupport.h"
 #include "cli/Commands.h"
 #include "cli/PlaceAccess.h"
 
@@ -17,7 +18,10 @@ constexpr const char* kBatchFooter = R"(Columns read (header names in any order 
   passes through unchanged.
 Columns appended: sidereal_geocentric, sidereal_topocentric, tropical_geocentric,
   tropical_topocentric, error. A refused row gets empty readings and the reason in
-  error; the exit status is then 1.)";
+  error; the exit status is then 1.
+Rows end in CR LF, LF or CR; the output ends its rows as the header row ends. One row
+  may hold at most 1 MiB (1,048,576 bytes, line breaks in quoted fields included): a
+  longer row stops the run there.)";
 
 // Each worker keeps two blocks of a few hundred kilobytes in flight: this bounds memory.
 constexpr std::size_t kMostThreads = 64;
@@ -79,10 +83,20 @@ void AddBatchOptions(CLI::App& command, BatchOptions& o)
     command.footer(kBatchFooter);
 }
 
+/// Refuses a query with nothing to look for: it would list places at random.
+std::string QueryHasAName(const std::string& query)
+{
+    if (query.find_first_not_of(" \t,") != std::string::npos)
+        return {};
+    return "the place to look for is empty: give a place's name, such as \"Springfield, "
+           "Illinois\"";
+}
+
 void AddPlaceOptions(CLI::App& command, PlaceOptions& o)
 {
     command.add_option("query", o.query, "A place's name, optionally \", region or country\"")
-        ->required();
+        ->required()
+        ->check(CLI::Validator(QueryHasAName, "TEXT"));
     CLI::Option* date =
         command.add_option("--date", o.date, "With --time: the clock at that local date");
     CLI::Option* time = command.add_option("--time", o.time, "Local clock time, HH:MM");
@@ -92,6 +106,24 @@ void AddPlaceOptions(CLI::App& command, PlaceOptions& o)
         ->check(CLI::Range(std::size_t{1}, MostPlaces()));
     command.add_flag("--json", o.json, "Write JSON");
     AddAtlasOption(command, o.atlas);
+}
+
+/// Whether the first argument is a word that names none of the commands: the parser
+/// would only say that a command is required. Says so, naming it.
+bool RefusedAsUnknownCommand(const CLI::App& app, int argc, char** argv)
+{
+    if (argc < 2 || argv[1][0] == '-')
+        return false;
+    const std::string name = argv[1];
+    std::string commands;
+    for (const CLI::App* command : app.get_subcommands([](const CLI::App*) { return true; })) {
+        if (command->check_name(name))
+            return false;
+        commands += (commands.empty() ? "" : ", ") + command->get_name();
+    }
+    Complain("Unknown command \"" + name + "\": the commands are " + commands +
+             "\nRun with --help for more information.");
+    return true;
 }
 
 } // namespace
@@ -124,6 +156,8 @@ int RunCommandLine(int argc, char** argv)
         AddPlaceOptions(*place, placeOptions);
     }
 
+    if (RefusedAsUnknownCommand(app, argc, argv))
+        return kUsageError;
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& e) {

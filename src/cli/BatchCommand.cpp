@@ -213,7 +213,10 @@ int RunBatch(const BatchOptions& options)
     const bool byteOrderMark = headerRecord.starts_with(kByteOrderMark);
     if (byteOrderMark)
         headerRecord.remove_prefix(kByteOrderMark.size());
-    const std::string_view lineEnd = headerRecord.ends_with("\r\n") ? "\r\n" : "\n";
+    // The output keeps the header's line end, so the program that wrote the file reads it.
+    const std::string_view lineEnd = headerRecord.ends_with("\r\n") ? "\r\n"
+                                     : headerRecord.ends_with('\r') ? "\r"
+                                                                    : "\n";
     const std::string_view headerText = csv::WithoutLineEnd(headerRecord);
     csv::Record header;
     csv::SplitRecord(headerText, header);

@@ -52,8 +52,10 @@ bool BlockReader::Fill(Block& block)
             break;
         if (scanned - complete > kLongestRecord) {
             problem_ = "Row " + std::to_string(records_ + block.recordEnds.size() + 1) +
-                       " runs on past 1 MiB (a quoted field left open?): the rest of the "
-                       "input is not read";
+                       " runs on past 1 MiB, the most a row may hold, " +
+                       (scanner_.InsideQuotes() ? "inside a quoted field still open there"
+                                                : "with no line end") +
+                       ": the rest of the input is not read";
         } else if (!ReadMore(block.input)) {
             atEnd_ = true;
         }

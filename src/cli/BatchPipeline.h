@@ -34,7 +34,9 @@ struct Block
 class BlockReader
 {
 public:
-    /// A record longer than this is taken for a quoted field left open.
+    /// The most one record may hold, line breaks in quoted fields included: a record
+    /// that runs on past it stops the run (a quoted field left open, most often).
+    /// --help and the README give it as 1 MiB.
     static constexpr std::size_t kLongestRecord = 1 << 20;
 
     /// Reads from a file descriptor; blocks end at the first record end past blockBytes.

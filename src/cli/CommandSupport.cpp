@@ -2,7 +2,10 @@
 
 #include "cli/PlaceAccess.h"
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
+#include <string>
 
 namespace cli {
 
@@ -27,9 +30,34 @@ void NotePlace(const ResolvedBirth& resolved)
     std::fwrite(note.data(), 1, note.size(), stderr);
 }
 
+namespace {
+
+int firstWriteError = 0; // errno of the first write to standard output that failed
+
+void NoteWriteError()
+{
+    if (firstWriteError == 0)
+        firstWriteError = errno != 0 ? errno : EIO;
+}
+
+} // namespace
+
 void WriteOut(std::string_view text)
 {
-    std::fwrite(text.data(), 1, text.size(), stdout);
+    if (std::fwrite(text.data(), 1, text.size(), stdout) != text.size())
+        NoteWriteError();
+}
+
+int FinishOutput(int status)
+{
+    // What others wrote to standard output (the argument parser's help) fails here too.
+    errno = 0;
+    if (std::fflush(stdout) != 0 || std::ferror(stdout) != 0)
+        NoteWriteError();
+    if (firstWriteError == 0)
+        return status;
+    Complain(std::string("Cannot write the output: ") + std::strerror(firstWriteError));
+    return status == kSucceeded ? kRefused : status;
 }
 
 void Complain(std::string_view message)

@@ -16,8 +16,12 @@ std::optional<ResolvedBirth> ResolveOrComplain(const BirthOptions& options);
 /// Writes the place a reading by --place used to standard error; nothing for others.
 void NotePlace(const ResolvedBirth& resolved);
 
-/// Writes text to standard output as it stands.
+/// Writes text to standard output as it stands; a failure is kept for FinishOutput.
 void WriteOut(std::string_view text);
+
+/// Flushes standard output. The status as it stands when everything written reached
+/// it; otherwise says why on standard error, and a success becomes kRefused.
+int FinishOutput(int status);
 
 /// Writes a message and a line end to standard error.
 void Complain(std::string_view message);

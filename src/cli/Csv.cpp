@@ -156,11 +156,23 @@ void RecordScanner::Scan(std::string_view bytes, std::size_t from, std::vector<s
             continue;
         }
         const char c = data[i++];
+        if (state == State::AfterCarriageReturn) {
+            // The record ended at the CR; an LF right after it is part of that line end.
+            if (c == '\n') {
+                ends.push_back(i);
+                state = State::FieldStart;
+                continue;
+            }
+            ends.push_back(i - 1);
+            state = State::FieldStart; // and c begins the next record
+        }
         if (c == kQuote && (state == State::FieldStart || state == State::QuoteInQuoted)) {
             state = State::Quoted; // a quoted field opens, or a doubled quote goes on with it
         } else if (c == '\n') {
             ends.push_back(i);
             state = State::FieldStart;
+        } else if (c == '\r') {
+            state = State::AfterCarriageReturn; // where it ends waits for the next byte
         } else if (c == ',') {
             state = State::FieldStart;
         } else {

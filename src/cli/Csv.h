@@ -1,6 +1,7 @@
 // Comma-separated values as RFC 4180 writes them: fields quoted when they hold a
 // comma, a double quote or a line break, a double quote inside a quoted field
-// doubled; records ending in CR LF or LF. Small and strict: the batch's fast path.
+// doubled; records ending in CR LF, LF or a lone CR (as older spreadsheets write
+// them). Small and strict: the batch's fast path.
 #pragma once
 
 #include <cstddef>
@@ -35,7 +36,7 @@ struct Record
 /// runs to the end. The fields stay valid while text and the record are left alone.
 void SplitRecord(std::string_view text, Record& record);
 
-/// The record's text without its line end ("\n" or "\r\n").
+/// The record's text without its line end ("\n", "\r\n" or "\r").
 std::string_view WithoutLineEnd(std::string_view record);
 
 /// Appends a field to a row, quoted when it must be.
@@ -50,7 +51,9 @@ class RecordScanner
 {
 public:
     /// Scans bytes[from, size) and appends to ends the offset just past each line end
-    /// that closes a record (offsets count from bytes.data()).
+    /// that closes a record (offsets count from bytes.data()). A CR at the very end is
+    /// not counted until the next byte says whether an LF belongs to it: at the end of
+    /// the input, the caller ends the last record there.
     void Scan(std::string_view bytes, std::size_t from, std::vector<std::size_t>& ends);
 
     /// Whether the bytes scanned so far end inside a quoted field.
@@ -60,7 +63,7 @@ public:
     void Reset() { state_ = State::FieldStart; }
 
 private:
-    enum class State { FieldStart, Unquoted, Quoted, QuoteInQuoted };
+    enum class State { FieldStart, Unquoted, Quoted, QuoteInQuoted, AfterCarriageReturn };
     State state_ = State::FieldStart;
 };
 

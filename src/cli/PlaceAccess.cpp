@@ -3,7 +3,6 @@
 #include "cli/Commands.h"
 
 #ifdef SELENOSCOPE_ATLAS
-#include "atlas/AtlasLocation.h"
 #include "atlas/PlaceSearch.h"
 #include "cli/PlaceFinder.h"
 #include "cli/PlaceOutput.h"
@@ -25,8 +24,7 @@ std::size_t MostPlaces()
 
 std::unique_ptr<const PlaceLocator> OpenAtlas(const std::string& indexFile)
 {
-    return std::make_unique<const PlaceFinder>(
-        indexFile.empty() ? atlas::defaultIndexPath() : std::filesystem::path(indexFile));
+    return std::make_unique<const PlaceFinder>(indexFile);
 }
 
 std::string PlaceNote(const ResolvedBirth& resolved)

@@ -1,5 +1,4 @@
 // selenoscope-cli place: the atlas's matches for a query, in the finder's order.
-#include "atlas/AtlasLocation.h"
 #include "cli/CommandSupport.h"
 #include "cli/Commands.h"
 #include "cli/PlaceFinder.h"
@@ -18,8 +17,7 @@ int RunPlace(const PlaceOptions& options)
         }
         local = std::get<modEphemeris::CivilTime>(dateTime);
     }
-    const PlaceFinder finder(options.atlas.empty() ? atlas::defaultIndexPath()
-                                                   : std::filesystem::path(options.atlas));
+    const PlaceFinder finder(options.atlas);
     const auto found = finder.Search(options.query, options.limit, local);
     if (const auto* error = std::get_if<std::string>(&found)) {
         Complain(*error);

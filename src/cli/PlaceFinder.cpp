@@ -1,5 +1,6 @@
 #include "cli/PlaceFinder.h"
 
+#include "atlas/AtlasLocation.h"
 #include "atlas/AtlasTexts.h"
 #include "atlas/PlaceSearch.h"
 
@@ -28,7 +29,9 @@ PlaceFinder::PlaceFinder(std::filesystem::path indexFile) : file_(std::move(inde
 
 const atlas::PlaceIndex* PlaceFinder::Index() const
 {
-    std::call_once(loaded_, [this] { load_ = atlas::PlaceIndex::load(file_); });
+    std::call_once(loaded_, [this] {
+        load_ = file_.empty() ? atlas::loadDefaultIndex() : atlas::PlaceIndex::load(file_);
+    });
     return load_.index.get();
 }
 

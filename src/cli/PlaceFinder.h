@@ -27,6 +27,7 @@ std::string LatitudeText(const atlas::EntryFields& fields);
 class PlaceFinder final : public PlaceLocator
 {
 public:
+    /// The index file; empty: the one the tool finds where it is installed or built.
     explicit PlaceFinder(std::filesystem::path indexFile);
 
     /// The places a query finds, in the finder's order, at most limit; each with its clock

@@ -1,6 +1,7 @@
 #include "cli/PlaceOutput.h"
 
 #include "atlas/AtlasTexts.h"
+#include "cli/VisibleText.h"
 
 namespace cli {
 namespace {
@@ -57,6 +58,14 @@ const atlas::ZoneFields* SaidZone(const atlas::PlaceChoice& choice)
     return zone && zone->said ? &*zone : nullptr;
 }
 
+/// The place with the texts it shows from the index made visible (see VisibleText).
+atlas::Place Visible(atlas::Place place)
+{
+    for (std::string* text : {&place.name, &place.region, &place.country, &place.zoneId})
+        *text = VisibleText(*text);
+    return place;
+}
+
 std::string PlaceName(const atlas::Place& place)
 {
     std::string name = place.name;
@@ -99,16 +108,19 @@ Json PlaceJson(const atlas::PlaceChoice& choice)
 
 std::string PlaceLine(const atlas::PlaceChoice& choice)
 {
-    const atlas::Place& place = choice.place;
+    const atlas::Place place = Visible(choice.place);
     std::string line = place.name + '\t' + place.region + '\t' + place.country + '\t' +
                        LatitudeText(choice.fields) + '\t' + LongitudeText(choice.fields) + '\t' +
                        place.zoneId;
     if (!ClockAsked(choice))
         return line;
     if (!choice.clock)
-        return line + '\t' + atlas::clockErrorLine(place.name, choice.clockError);
+        return line + '\t' +
+               VisibleText(atlas::clockErrorLine(choice.place.name, choice.clockError));
     const atlas::ClockOffset& offset = choice.clock->offset;
-    line += '\t' + atlas::utcOffsetText(offset.totalSeconds) + ' ' + offset.abbreviation + '\t';
+    // An ASCII minus, so that grep and cut find "UTC-05:00" as it is typed.
+    line += '\t' + atlas::utcOffsetText(offset.totalSeconds, "-") + ' ' +
+            VisibleText(offset.abbreviation) + '\t';
     const atlas::ZoneFields* zone = SaidZone(choice);
     if (zone == nullptr)
         return line + "the zone fields cannot say this clock";
@@ -117,14 +129,15 @@ std::string PlaceLine(const atlas::PlaceChoice& choice)
 
 std::string PlaceReport(const atlas::PlaceChoice& choice)
 {
-    std::string report = "Place: " + PlaceName(choice.place) + " (" + LatitudeText(choice.fields) +
-                         ' ' + LongitudeText(choice.fields) + ")\n";
+    const atlas::Place place = Visible(choice.place);
+    std::string report = "Place: " + PlaceName(place) + " (" + LatitudeText(choice.fields) + ' ' +
+                         LongitudeText(choice.fields) + ")\n";
     if (!choice.clock)
         return report;
-    report += "Clock: " + atlas::clockLine(*choice.clock) + '\n';
+    report += "Clock: " + VisibleText(atlas::clockLine(*choice.clock)) + '\n';
     // The reading uses the clock's true offset: the zone fields' own limits do not apply.
-    for (const std::string& note : atlas::clockNotes(choice.place.name, *choice.clock,
-                                                     atlas::ZoneFields{}, choice.fields.east))
+    for (const std::string& note :
+         atlas::clockNotes(place.name, *choice.clock, atlas::ZoneFields{}, choice.fields.east))
         report += note + '\n';
     return report;
 }

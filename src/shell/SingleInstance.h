@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QLockFile>
 #include <QString>
 
 struct LockFolder;
@@ -22,16 +21,20 @@ struct LockOutcome
     [[nodiscard]] QString notice() const;
 };
 
-/// Refuses a second running copy: the first copy holds a lock file for its
-/// whole run. Only a live process on this machine that holds the file locked
-/// counts; a lock file left by anything else (a killed copy, another machine,
-/// garbage after a power loss) is stale and taken over.
+/// Refuses a second running copy: the first copy holds a lock file locked
+/// (flock) for its whole run, and the kernel drops that lock when the process
+/// ends, however it ends. A lock file nobody holds is simply locked by the next
+/// copy, whatever it says inside; it is never removed, so that two copies
+/// starting together always lock the same file and only one of them runs.
 class SingleInstance
 {
 public:
     /// The lock in a folder of the user's own (see userLockFolder()).
     SingleInstance();
-    explicit SingleInstance(const QString& lockPath);
+    explicit SingleInstance(QString lockPath);
+    ~SingleInstance();
+    SingleInstance(const SingleInstance&) = delete;
+    SingleInstance& operator=(const SingleInstance&) = delete;
 
     /// Takes the lock, or says who holds it or why none could be had.
     [[nodiscard]] LockOutcome acquire();
@@ -40,6 +43,7 @@ private:
     explicit SingleInstance(const LockFolder& folder);
     [[nodiscard]] LockOutcome outcome(LockOutcome::State state, const QString& reason = {}) const;
 
-    QLockFile lock_;
+    QString path_;
     QString folderProblem_;
+    int fd_ = -1; ///< the lock file, locked, while held
 };

@@ -189,6 +189,22 @@ TEST_F(IndexFileTest, TheInstalledIndexIsFoundBesideTheProgram)
     EXPECT_EQ(atlas::indexPathFor(program), folder / "share" / "selenoscope" / "places.atlas");
 }
 
+TEST_F(IndexFileTest, NoPlaceHoldingAnIndexNamesEveryPlaceAndWhatToDo)
+{
+    // Where the installed one belongs stands a folder: no index file either.
+    fs::create_directories(folder / "installed.atlas");
+    const atlas::IndexLoad load =
+        atlas::loadFirstIndex({{folder / "installed.atlas", "installed with the program"},
+                               {folder / "built.atlas", "made by the build"}});
+    EXPECT_EQ(load.index, nullptr);
+    EXPECT_EQ(load.error, "The place index cannot be found: there is no index file at " +
+                              (folder / "installed.atlas").string() +
+                              " (installed with the program), nor at " +
+                              (folder / "built.atlas").string() +
+                              " (made by the build). Reinstall the package, or build the "
+                              "atlas_index target.");
+}
+
 TEST(BuiltIndex, HoldsEveryPlaceOfTheData)
 {
     EXPECT_EQ(builtIndex().placeCount(), 199568u);

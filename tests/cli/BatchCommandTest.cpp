@@ -1,6 +1,7 @@
 // The batch command run as a process: readings as the core computes them, the same bytes
 // whatever the threads, RFC 4180 in and out, and malformed or hostile input refused with a
 // message, never a crash.
+#include "BatchTexts.h"
 #include "CliRun.h"
 #include "RandomBirths.h"
 
@@ -9,17 +10,12 @@
 
 namespace {
 
+using cli_test::kAppended;
+using cli_test::kWorkedReadings;
+using cli_test::kWorkedRow;
 using cli_test::RunCli;
 using cli_test::TempFile;
 using cli_test::WriteFile;
-
-const std::string kAppended =
-    ",sidereal_geocentric,sidereal_topocentric,tropical_geocentric,tropical_topocentric,error";
-
-/// The worked example as a row of date,time,longitude,latitude,zone,dst, and its readings.
-const std::string kWorkedRow = "2000-01-01,12:00,77:13E,28:37N,5:30,0";
-const std::string kWorkedReadings =
-    "\"16° 42' 10\"\" Lib\",\"16° 13' 46\"\" Lib\",\"10° 33' 23\"\" Sco\",\"10° 4' 59\"\" Sco\",";
 
 std::string Quoted(const std::string& text)
 {
@@ -257,8 +253,8 @@ TEST(BatchCommand, QuoteLeftOpenPastAMebibyteStopsTheRun)
     const auto result = RunCli({"batch"}, input);
     EXPECT_EQ(result.status, 1);
     EXPECT_EQ(result.out, kHeader + kAppended + "\nA," + kWorkedRow + "," + kWorkedReadings + "\n");
-    EXPECT_EQ(result.err, "Row 3 runs on past 1 MiB (a quoted field left open?): the rest of "
-                          "the input is not read\n");
+    EXPECT_EQ(result.err, "Row 3 runs on past 1 MiB, the most a row may hold, inside a quoted "
+                          "field still open there: the rest of the input is not read\n");
 }
 
 TEST(BatchCommand, RefusesToWriteOverItsInput)

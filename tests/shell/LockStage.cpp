@@ -1,6 +1,7 @@
 #include "LockStage.h"
 
 #include <QCoreApplication>
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QStandardPaths>
@@ -86,6 +87,8 @@ LockStage::~LockStage()
 {
     if (copy_.state() != QProcess::NotRunning)
         endCopy();
+    paused_.kill();
+    paused_.waitForFinished();
     for (const auto& holder : holders_) {
         holder->kill();
         holder->waitForFinished();
@@ -98,6 +101,7 @@ bool LockStage::canStage(LockScene scene)
 {
     switch (scene) {
     case LockScene::CopyOfAnotherAccount:
+    case LockScene::UnopenableStaleLockOfAnotherAccount:
     case LockScene::AnotherAccountsCopyUnderTheSharedName:
     case LockScene::PrivateFolderOfAnotherAccount:
         return runAsRoot() && !QStandardPaths::findExecutable(QStringLiteral("setpriv")).isEmpty();
@@ -146,6 +150,16 @@ bool LockStage::stage(LockScene scene)
         return !lockPath_.isEmpty();
     case LockScene::CopyOfAnotherAccount:
         return holderLocked(lockPath_, true);
+    case LockScene::NoLockFileYet:
+        return true;
+    case LockScene::UnopenableStaleLockOfAnotherAccount: {
+        // Root's file, mode 0600, in the folder of the account the copies run as.
+        const QString folder = path(QStringLiteral("own"));
+        lockPath_ = folder + QStringLiteral("/selenoscope.lock");
+        unprivileged_ = true;
+        return QDir().mkdir(folder) && write(lockPath_, kGarbage) && setMode(lockPath_, 0600) &&
+               setMode(folder, 0700) && giveToAnotherAccount(folder);
+    }
     case LockScene::GarbagePlantedUnderTheSharedName:
         useTheDefaultPlace();
         return write(path(QStringLiteral("selenoscope.lock")), kGarbage);
@@ -178,6 +192,38 @@ QByteArray LockStage::startCopy()
     if (!copy_.waitForReadyRead(10000))
         return "no answer";
     return copy_.readLine().trimmed();
+}
+
+bool LockStage::startPausedCopy()
+{
+    const QString release = path(QStringLiteral("go"));
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("LD_PRELOAD"), QStringLiteral(PAUSE_FLOCK_PATH));
+    environment.insert(QStringLiteral("PAUSE_FLOCK_UNDER"), QDir(dir_.path()).canonicalPath());
+    environment.insert(QStringLiteral("PAUSE_FLOCK_RELEASE"), release);
+    // Under the sanitizers the preloaded library comes before their runtime.
+    const QString sanitizer = environment.value(QStringLiteral("ASAN_OPTIONS"));
+    environment.insert(QStringLiteral("ASAN_OPTIONS"),
+                       sanitizer + (sanitizer.isEmpty() ? "" : ":") +
+                           QStringLiteral("verify_asan_link_order=0"));
+    paused_.setProcessEnvironment(environment);
+    startLockHolder(paused_, {lockPath_}, unprivileged_ && runAsRoot());
+    const QString reached = release + QStringLiteral(".reached");
+    const QDeadlineTimer deadline(10000);
+    while (!QFile::exists(reached) && !deadline.hasExpired()) {
+        // A copy that ends, or never started, comes to no lock.
+        if (paused_.state() == QProcess::NotRunning || paused_.waitForFinished(10))
+            break;
+    }
+    return QFile::exists(reached);
+}
+
+QByteArray LockStage::releasePausedCopy()
+{
+    write(path(QStringLiteral("go")), {});
+    if (!paused_.waitForReadyRead(10000))
+        return "no answer";
+    return paused_.readLine().trimmed();
 }
 
 QByteArray LockStage::endCopy()

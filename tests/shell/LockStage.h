@@ -22,6 +22,9 @@ enum class LockScene {
     ReadOnlyFolder,
     StaleLockInReadOnlyFolder,
     CopyOfAnotherAccount,
+    NoLockFileYet,
+    // In a folder of the copy's own, a lock file of another account it cannot open.
+    UnopenableStaleLockOfAnotherAccount,
     // No runtime folder: the lock goes to the temp folder.
     GarbagePlantedUnderTheSharedName,
     AnotherAccountsCopyUnderTheSharedName,
@@ -48,6 +51,11 @@ public:
     QByteArray startCopy();
     /// What the copy wrote on standard error, once it is ended.
     QByteArray endCopy();
+    /// Starts a first copy that stops just before it first locks anything in the
+    /// stage (see pause_flock); true once it stands there.
+    bool startPausedCopy();
+    /// Lets the paused copy go on; its first line, as startCopy() gives it.
+    QByteArray releasePausedCopy();
     /// Where the copy's lock is, or would be.
     QString lockPath() const { return lockPath_; }
     bool holdersStillRun() const;
@@ -65,4 +73,5 @@ private:
     bool unprivileged_ = false;
     std::vector<std::unique_ptr<QProcess>> holders_;
     QProcess copy_;
+    QProcess paused_;
 };

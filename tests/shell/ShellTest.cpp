@@ -88,6 +88,8 @@ private slots:
     void lockOfAKilledCopyDoesNotBlock();
     void startingCopyJudgesWhatHoldsItsLock_data();
     void startingCopyJudgesWhatHoldsItsLock();
+    void copiesStartingTogetherLetOneRun_data();
+    void copiesStartingTogetherLetOneRun();
 
     void exitClosesEveryWindowHiddenOnesToo();
     void exitStartedByClosingAWindowEndsOnce();
@@ -237,6 +239,9 @@ void ShellTest::startingCopyJudgesWhatHoldsItsLock_data()
     QTest::newRow("a stale lock in a read-only folder")
         << LockScene::StaleLockInReadOnlyFolder << unguarded;
     QTest::newRow("held by another account") << LockScene::CopyOfAnotherAccount << unguarded;
+    // The user's own folder: another account's file there is no copy of this user's.
+    QTest::newRow("another account's lock, unreadable, in the user's own folder")
+        << LockScene::UnopenableStaleLockOfAnotherAccount << locked;
     // Without a runtime folder, the temp folder's shared name is nobody's to hold.
     QTest::newRow("no runtime folder: garbage under the shared name")
         << LockScene::GarbagePlantedUnderTheSharedName << locked;
@@ -264,6 +269,28 @@ void ShellTest::startingCopyJudgesWhatHoldsItsLock()
     if (answer == "unguarded") // the one line names the lock it could not take
         QVERIFY2(errors.contains(QFile::encodeName(stage.lockPath())), errors.constData());
     QVERIFY(stage.holdersStillRun()); // nothing is done to a running copy
+}
+
+void ShellTest::copiesStartingTogetherLetOneRun_data()
+{
+    QTest::addColumn<LockScene>("scene");
+    QTest::newRow("the first paused between making its lock file and locking it")
+        << LockScene::NoLockFileYet;
+    QTest::newRow("both find an unreadable stale lock, the first paused before replacing it")
+        << LockScene::UnopenableStaleLockOfAnotherAccount;
+}
+
+void ShellTest::copiesStartingTogetherLetOneRun()
+{
+    QFETCH(LockScene, scene);
+    if (!LockStage::canStage(scene))
+        QSKIP("staging another account's files needs root and setpriv");
+    LockStage stage;
+    QVERIFY(stage.stage(scene));
+    QVERIFY2(stage.startPausedCopy(), "the first copy did not come to its lock");
+    // The second finds the lock file nobody holds yet, and locks it.
+    QCOMPARE(stage.startCopy(), QByteArray("locked"));
+    QCOMPARE(stage.releasePausedCopy(), QByteArray("refused"));
 }
 
 void ShellTest::exitClosesEveryWindowHiddenOnesToo()
