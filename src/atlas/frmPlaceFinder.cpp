@@ -152,12 +152,16 @@ bool frmPlaceFinder::eventFilter(QObject* watched, QEvent* event)
 
 void frmPlaceFinder::txtSearchChanged()
 {
-    rows = atlas::searchPlaces(index, txtSearch->text().toStdString());
+    const std::vector<atlas::PlaceHit> hits =
+        atlas::findPlaces(index, txtSearch->text().toStdString());
+    rows.clear();
     lstPlaces->clear();
     QList<QTreeWidgetItem*> items;
-    for (const atlas::PlaceId id : rows) {
-        const atlas::Place place = index.place(id);
-        items.append(new QTreeWidgetItem({qs(place.name), qs(place.region), qs(place.country),
+    for (const atlas::PlaceHit& hit : hits) {
+        rows.push_back(hit.id);
+        const atlas::Place place = index.place(hit.id);
+        items.append(new QTreeWidgetItem({qs(atlas::listedName(place.name, hit.otherName)),
+                                          qs(place.region), qs(place.country),
                                           angleText(place.latitudeMicro, 89, 'N', 'S'),
                                           angleText(place.longitudeMicro, 179, 'E', 'W'),
                                           qs(place.zoneId)}));

@@ -40,9 +40,10 @@ PlaceFinder::Search(std::string_view query, std::size_t limit,
     if (index == nullptr)
         return load_.error;
     std::vector<PlaceChoice> choices;
-    for (const atlas::PlaceId id : atlas::searchPlaces(*index, query, limit)) {
+    for (const atlas::PlaceHit& hit : atlas::findPlaces(*index, query, limit)) {
         PlaceChoice choice;
-        choice.place = index->place(id);
+        choice.place = index->place(hit.id);
+        choice.matchedName = hit.otherName;
         if (local) {
             atlas::ClockReading reading = atlas::readClock(choice.place.zoneId, *local);
             choice.clock = std::move(reading.clock);

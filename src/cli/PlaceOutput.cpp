@@ -1,6 +1,7 @@
 #include "cli/PlaceOutput.h"
 
 #include "atlas/AtlasTexts.h"
+#include "atlas/PlaceSearch.h"
 
 namespace cli {
 namespace {
@@ -57,9 +58,10 @@ const atlas::ZoneFields* SaidZone(const PlaceChoice& choice)
     return zone && zone->said ? &*zone : nullptr;
 }
 
-std::string PlaceName(const atlas::Place& place)
+std::string PlaceName(const PlaceChoice& choice)
 {
-    std::string name = place.name;
+    const atlas::Place& place = choice.place;
+    std::string name = atlas::listedName(place.name, choice.matchedName);
     for (const std::string* part : {&place.region, &place.country})
         if (!part->empty())
             name += ", " + *part;
@@ -73,6 +75,7 @@ Json PlaceJson(const PlaceChoice& choice)
     const atlas::Place& place = choice.place;
     Json json{
         {"name", place.name},
+        {"matched_name", choice.matchedName.empty() ? Json(nullptr) : Json(choice.matchedName)},
         {"region", place.region.empty() ? Json(nullptr) : Json(place.region)},
         {"country", place.country},
         {"country_code", place.countryCode},
@@ -100,7 +103,7 @@ Json PlaceJson(const PlaceChoice& choice)
 std::string PlaceLine(const PlaceChoice& choice)
 {
     const atlas::Place& place = choice.place;
-    std::string line = place.name + '\t' + place.region + '\t' + place.country + '\t' +
+    std::string line = atlas::listedName(place.name, choice.matchedName) + '\t' + place.region + '\t' + place.country + '\t' +
                        LatitudeText(choice.fields) + '\t' + LongitudeText(choice.fields) + '\t' +
                        place.zoneId;
     if (!ClockAsked(choice))
@@ -117,7 +120,7 @@ std::string PlaceLine(const PlaceChoice& choice)
 
 std::string PlaceReport(const PlaceChoice& choice)
 {
-    std::string report = "Place: " + PlaceName(choice.place) + " (" + LatitudeText(choice.fields) +
+    std::string report = "Place: " + PlaceName(choice) + " (" + LatitudeText(choice.fields) +
                          ' ' + LongitudeText(choice.fields) + ")\n";
     if (!choice.clock)
         return report;
