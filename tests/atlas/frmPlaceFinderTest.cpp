@@ -68,7 +68,18 @@ private slots:
 
 private:
     void open(const atlas::PlaceIndex& index, const atlas::CivilTime& birth);
-    void type(const QString& text) { QTest::keyClicks(txtSearch, text); }
+    // As a keyboard sends it: letters beyond ASCII come as key events carrying the text,
+    // as a Cyrillic layout sends them.
+    void type(const QString& text)
+    {
+        for (const QChar c : text) {
+            if (c.unicode() < 0x80)
+                QTest::keyClick(txtSearch, c.toLatin1());
+            else
+                QTest::sendKeyEvent(QTest::Click, txtSearch, Qt::Key_unknown, QString(c),
+                                    Qt::NoModifier);
+        }
+    }
     QString cell(int row, int column) const { return lstPlaces->topLevelItem(row)->text(column); }
 
     std::unique_ptr<frmPlaceFinder> finder;
@@ -232,14 +243,16 @@ void frmPlaceFinderTest::doubleClickReturnsThatPlace()
     open(builtIndex(), {1985, 7, 1, 12, 0});
     type(QStringLiteral("Paris"));
     QVERIFY(lstPlaces->topLevelItemCount() >= 2);
-    const QString second = cell(1, 0) + cell(1, 1);
+    const QString secondName = cell(1, 0); // "Parys (also Paris)": the place's own name first
+    const QString secondRegion = cell(1, 1);
     const QPoint centre = lstPlaces->visualItemRect(lstPlaces->topLevelItem(1)).center();
     QTest::mouseClick(lstPlaces->viewport(), Qt::LeftButton, {}, centre);
     QTest::mouseDClick(lstPlaces->viewport(), Qt::LeftButton, {}, centre);
     QCOMPARE(finder->result(), int(QDialog::Accepted));
     QVERIFY(finder->choice());
-    QCOMPARE(QString::fromStdString(finder->choice()->place.name + finder->choice()->place.region),
-             second);
+    const atlas::Place& chosen = finder->choice()->place;
+    QVERIFY(secondName.startsWith(QString::fromStdString(chosen.name)));
+    QCOMPARE(QString::fromStdString(chosen.region), secondRegion);
 }
 
 void frmPlaceFinderTest::leavingReturnsNothing_data()
