@@ -167,8 +167,15 @@ unsigned char FoldedReader::next()
             --pendingLeft;
             return static_cast<unsigned char>(*pending++);
         }
-        if (*at == '\0')
+        const auto lead = static_cast<unsigned char>(*at);
+        if (lead == 0)
             return 0;
+        // An ASCII letter after another: the common case, straight from the table.
+        if (lead < 0x80 && !gap && kAscii[lead].kind == FoldKind::Same) {
+            ++at;
+            started = true;
+            return static_cast<unsigned char>(kAscii[lead].letter);
+        }
         const FoldStep step = foldAt(at, nullptr);
         if (step.kind == FoldKind::Same || step.kind == FoldKind::Text) {
             pending = step.text;

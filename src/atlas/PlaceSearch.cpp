@@ -41,10 +41,10 @@ struct KeyRange
 {
     std::span<const EntryRecord> entries;
     std::size_t exact = 0;     // entries [0, exact): the key itself
-    std::size_t wordEnds = 0;  // entries [0, wordEnds): the key's last word ends there
+    std::size_t wordEnds = 0;  // entries [0, wordEnds): the key's last word ends there (asked for)
 };
 
-KeyRange entriesBeginning(const PlaceIndex& index, std::string_view key)
+KeyRange entriesBeginning(const PlaceIndex& index, std::string_view key, bool wholeWord)
 {
     const auto& entries = index.sections().entries;
     const char* strings = index.sections().strings.data();
@@ -55,8 +55,12 @@ KeyRange entriesBeginning(const PlaceIndex& index, std::string_view key)
                                            [&](const auto& e) { return compare(e).order == 0; });
     const auto exact =
         std::partition_point(first, last, [&](const auto& e) { return compare(e).next == 0; });
-    const auto wordEnds =
-        std::partition_point(exact, last, [&](const auto& e) { return compare(e).next == ' '; });
+    // Only a text that ends with a gap asks where the word ends.
+    const auto wordEnds = wholeWord ? std::partition_point(exact, last,
+                                                           [&](const auto& e) {
+                                                               return compare(e).next == ' ';
+                                                           })
+                                    : last;
     return {{first, last},
             static_cast<std::size_t>(exact - first),
             static_cast<std::size_t>(wordEnds - first)};
@@ -204,53 +208,49 @@ PlaceHit hitOf(const PlaceIndex& index, const EntryRecord& entry)
 
 // Ranks a range of entries by tier, then by place id, which orders towns
 // before districts and the populous first; each place with the entry of its
-// best tier.
+// best tier, and of its names that match alike, the one the matched word
+// starts (東京 rather than Toquio - 東京).
 std::vector<PlaceHit> rankEntries(const PlaceIndex& index, const KeyRange& range, bool wholeWord,
                                   PlaceFilter* filter, std::size_t limit)
 {
     struct Found
     {
         PlaceId id;
-        Tier tier;
+        std::uint8_t rank;   // tier * 2, plus one when the word does not start the name
         std::uint32_t entry; // in range.entries
     };
-    // Each place's row in found, plus one; zero for a place not found yet.
-    // Kept between searches of a thread, and left all zero by each.
-    thread_local std::vector<std::uint32_t> rowOf;
-    if (rowOf.size() < index.placeCount())
-        rowOf.resize(index.placeCount());
+    // Each place's best rank so far, plus one; zero for a place not found yet.
+    // A byte a place keeps it small enough to stay in the cache; it is kept
+    // between a thread's searches and left all zero by each.
+    thread_local std::vector<std::uint8_t> bestRank;
+    if (bestRank.size() < index.placeCount())
+        bestRank.resize(index.placeCount());
 
-    std::vector<Found> found;
     const std::size_t end = wholeWord ? range.wordEnds : range.entries.size();
+    std::vector<Found> found; // a row each time a place's rank improves
     for (std::size_t i = 0; i < end; ++i) {
         const EntryRecord& entry = range.entries[i];
         const PlaceId id = entry.place & format::kPlaceMask;
+        const bool startsName = (entry.place & format::kWholeKey) != 0;
+        const Tier tier = i < range.exact && startsName            ? WholeName
+                          : (entry.place & format::kOwnName) != 0 ? OwnWord
+                                                                   : OtherWord;
+        const auto rank = static_cast<std::uint8_t>(tier * 2 + (startsName ? 0 : 1));
+        std::uint8_t& best = bestRank[id];
+        if (best != 0 && best <= rank + 1)
+            continue;
         if (filter != nullptr && !filter->admits(id))
             continue;
-        const Tier tier = i < range.exact && (entry.place & format::kWholeKey) != 0 ? WholeName
-                          : (entry.place & format::kOwnName) != 0                    ? OwnWord
-                                                                                      : OtherWord;
-        std::uint32_t& row = rowOf[id];
-        if (row == 0) {
-            found.push_back({id, tier, static_cast<std::uint32_t>(i)});
-            row = static_cast<std::uint32_t>(found.size());
-            continue;
-        }
-        // Of a place's names that match alike, the one the matched word starts
-        // is the one to show (東京 rather than Toquio - 東京).
-        Found& best = found[row - 1];
-        const bool startsName = (entry.place & format::kWholeKey) != 0;
-        const bool bestStartsName = (range.entries[best.entry].place & format::kWholeKey) != 0;
-        if (tier < best.tier || (tier == best.tier && startsName && !bestStartsName)) {
-            best.tier = tier;
-            best.entry = static_cast<std::uint32_t>(i);
-        }
+        best = static_cast<std::uint8_t>(rank + 1);
+        found.push_back({id, rank, static_cast<std::uint32_t>(i)});
     }
+    // Each place's last row holds its best rank.
+    std::erase_if(found, [&](const Found& f) { return f.rank + 1 != bestRank[f.id]; });
     for (const Found& place : found)
-        rowOf[place.id] = 0;
+        bestRank[place.id] = 0;
 
     const auto before = [](const Found& a, const Found& b) {
-        return a.tier != b.tier ? a.tier < b.tier : a.id < b.id;
+        return a.rank / 2 != b.rank / 2 ? a.rank / 2 < b.rank / 2 : a.id < b.id;
     };
     const std::size_t wanted = std::min(found.size(), limit);
     std::partial_sort(found.begin(), found.begin() + static_cast<std::ptrdiff_t>(wanted),
@@ -292,7 +292,7 @@ std::vector<PlaceHit> storedHits(const PlaceIndex& index, const format::TopPrefi
 
 std::vector<PlaceHit> rankByScan(const PlaceIndex& index, std::string_view key, std::size_t limit)
 {
-    return rankEntries(index, entriesBeginning(index, key), false, nullptr, limit);
+    return rankEntries(index, entriesBeginning(index, key, false), false, nullptr, limit);
 }
 
 std::vector<PlaceHit> findPlaces(const PlaceIndex& index, std::string_view text, std::size_t limit)
@@ -304,7 +304,7 @@ std::vector<PlaceHit> findPlaces(const PlaceIndex& index, std::string_view text,
         if (const auto* top = storedRanking(index, query.key); top != nullptr && top->count >= limit)
             return storedHits(index, *top, limit);
     }
-    const KeyRange range = entriesBeginning(index, query.key);
+    const KeyRange range = entriesBeginning(index, query.key, query.wholeWord);
     if (range.entries.empty())
         return {};
     PlaceFilter filter(index, query.filters);
