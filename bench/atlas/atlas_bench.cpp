@@ -11,9 +11,9 @@
 #include <cstdio>
 #include <fstream>
 #include <initializer_list>
-#include <utility>
 #include <random>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -138,8 +138,8 @@ int main(int argc, char** argv)
                 percentile(micros, 0.5), percentile(micros, 0.9), percentile(micros, 0.99),
                 percentile(micros, 1.0));
 
-    const auto ownScripts = prefixesOf({"Москва", "Київ", "Санкт-Петербург", "Αθήνα", "मुंबई",
-                                        "東京", "القاهرة", "תל אביב", "서울", "ΘΕΣΣΑΛΟΝΙΚΗ"});
+    const auto ownScripts = prefixesOf({"Москва", "Київ", "Санкт-Петербург", "Αθήνα", "मुंबई", "東京",
+                                        "القاهرة", "תל אביב", "서울", "ΘΕΣΣΑΛΟΝΙΚΗ"});
     std::size_t otherRows = 0;
     printSpread("names in their own scripts", ownScripts.size(),
                 timeSearches(*load.index, ownScripts, rounds, otherRows));

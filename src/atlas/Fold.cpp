@@ -12,9 +12,9 @@ static_assert(kFoldRows.front().first == 0, "the table covers every code point")
 // The row for a code point: the last whose run begins at or before it.
 constexpr const FoldRow& rowOf(char32_t c)
 {
-    const auto* after = std::upper_bound(
-        kFoldRows.begin(), kFoldRows.end(), c,
-        [](char32_t value, const FoldRow& row) { return value < row.first; });
+    const auto* after =
+        std::upper_bound(kFoldRows.begin(), kFoldRows.end(), c,
+                         [](char32_t value, const FoldRow& row) { return value < row.first; });
     return *(after - 1);
 }
 
@@ -31,7 +31,8 @@ constexpr std::array<AsciiFold, 128> kAscii = [] {
     for (char32_t c = 0; c < ascii.size(); ++c) {
         const FoldRow& row = rowOf(c);
         ascii[c].kind = row.kind == FoldKind::Text ? FoldKind::Same : row.kind;
-        ascii[c].letter = row.kind == FoldKind::Text ? kFoldTexts[row.offset] : static_cast<char>(c);
+        ascii[c].letter =
+            row.kind == FoldKind::Text ? kFoldTexts[row.offset] : static_cast<char>(c);
         if (row.kind == FoldKind::Text && row.length != 1)
             throw "an ASCII character folds to more than one letter";
     }

@@ -16,10 +16,10 @@ namespace atlas {
 /// A name or a typed text in the form the search compares.
 struct FoldedText
 {
-    std::string key; // UTF-8, case and accents off, words one space apart
+    std::string key;                         // UTF-8, case and accents off, words one space apart
     std::vector<std::uint16_t> wordStarts;   // where each word of key begins, 0 first
     std::vector<std::uint32_t> sourceStarts; // where in the text each word's first letter begins
-    bool valid = true;        // false: the text is not UTF-8
+    bool valid = true;                       // false: the text is not UTF-8
     bool tooLong = false;     // the key grew past the limit, and folding stopped there
     bool endsWithGap = false; // a space or punctuation followed the last word
 };

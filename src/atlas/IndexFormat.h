@@ -22,7 +22,8 @@ enum class SectionId : std::uint32_t {
     Regions,     // RegionRecord, by region index
     Zones,       // ZoneRecord, by zone index
     Places,      // PlaceRecord, most populous first
-    Entries,     // EntryRecord: one per word of every name searched, sorted by its folded text from there
+    Entries,     // EntryRecord: one per word of every name searched, sorted by its folded text from
+                 // there
     TopPrefixes, // TopPrefixRecord: short folded prefixes whose ranking is stored, sorted by prefix
     TopHits,     // HitRecord: the stored rankings the TopPrefixRecords point into
 };

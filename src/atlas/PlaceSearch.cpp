@@ -40,8 +40,8 @@ KeyComparison compareKey(const char* text, std::string_view key)
 struct KeyRange
 {
     std::span<const EntryRecord> entries;
-    std::size_t exact = 0;     // entries [0, exact): the key itself
-    std::size_t wordEnds = 0;  // entries [0, wordEnds): the key's last word ends there (asked for)
+    std::size_t exact = 0;    // entries [0, exact): the key itself
+    std::size_t wordEnds = 0; // entries [0, wordEnds): the key's last word ends there (asked for)
 };
 
 KeyRange entriesBeginning(const PlaceIndex& index, std::string_view key, bool wholeWord)
@@ -56,11 +56,10 @@ KeyRange entriesBeginning(const PlaceIndex& index, std::string_view key, bool wh
     const auto exact =
         std::partition_point(first, last, [&](const auto& e) { return compare(e).next == 0; });
     // Only a text that ends with a gap asks where the word ends.
-    const auto wordEnds = wholeWord ? std::partition_point(exact, last,
-                                                           [&](const auto& e) {
-                                                               return compare(e).next == ' ';
-                                                           })
-                                    : last;
+    const auto wordEnds =
+        wholeWord ? std::partition_point(exact, last,
+                                         [&](const auto& e) { return compare(e).next == ' '; })
+                  : last;
     return {{first, last},
             static_cast<std::size_t>(exact - first),
             static_cast<std::size_t>(wordEnds - first)};
@@ -69,9 +68,8 @@ KeyRange entriesBeginning(const PlaceIndex& index, std::string_view key, bool wh
 // The folded part begins a word of the folded name.
 bool beginsAWord(const FoldedText& name, std::string_view part)
 {
-    return std::any_of(name.wordStarts.begin(), name.wordStarts.end(), [&](auto start) {
-        return name.key.compare(start, part.size(), part) == 0;
-    });
+    return std::any_of(name.wordStarts.begin(), name.wordStarts.end(),
+                       [&](auto start) { return name.key.compare(start, part.size(), part) == 0; });
 }
 
 // The places the texts after a comma admit: those whose country or region
@@ -126,8 +124,8 @@ private:
         Answer& answer = regions[part][region];
         if (answer == Unknown) {
             const auto& record = index.sections().regions[region];
-            answer = names(parts[part], index.text(record.name), index.text(record.code)) ? Yes
-                                                                                          : No;
+            answer =
+                names(parts[part], index.text(record.name), index.text(record.code)) ? Yes : No;
         }
         return answer == Yes;
     }
@@ -232,9 +230,9 @@ std::vector<PlaceHit> rankEntries(const PlaceIndex& index, const KeyRange& range
         const EntryRecord& entry = range.entries[i];
         const PlaceId id = entry.place & format::kPlaceMask;
         const bool startsName = (entry.place & format::kWholeKey) != 0;
-        const Tier tier = i < range.exact && startsName            ? WholeName
+        const Tier tier = i < range.exact && startsName           ? WholeName
                           : (entry.place & format::kOwnName) != 0 ? OwnWord
-                                                                   : OtherWord;
+                                                                  : OtherWord;
         const auto rank = static_cast<std::uint8_t>(tier * 2 + (startsName ? 0 : 1));
         std::uint8_t& best = bestRank[id];
         if (best != 0 && best <= rank + 1)
@@ -280,7 +278,8 @@ std::vector<PlaceHit> storedHits(const PlaceIndex& index, const format::TopPrefi
                                  std::size_t limit)
 {
     std::vector<PlaceHit> hits;
-    const auto stored = index.sections().topHits.subspan(top.first, std::min<std::size_t>(top.count, limit));
+    const auto stored =
+        index.sections().topHits.subspan(top.first, std::min<std::size_t>(top.count, limit));
     for (const format::HitRecord& hit : stored)
         hits.push_back({hit.place, hit.otherName == format::kNoOtherName
                                        ? std::string_view()
@@ -301,7 +300,8 @@ std::vector<PlaceHit> findPlaces(const PlaceIndex& index, std::string_view text,
     if (query.matchesNothing || limit == 0)
         return {};
     if (query.filters.empty() && !query.wholeWord) {
-        if (const auto* top = storedRanking(index, query.key); top != nullptr && top->count >= limit)
+        if (const auto* top = storedRanking(index, query.key);
+            top != nullptr && top->count >= limit)
             return storedHits(index, *top, limit);
     }
     const KeyRange range = entriesBeginning(index, query.key, query.wholeWord);

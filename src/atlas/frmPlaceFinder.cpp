@@ -160,11 +160,10 @@ void frmPlaceFinder::txtSearchChanged()
     for (const atlas::PlaceHit& hit : hits) {
         rows.push_back(hit.id);
         const atlas::Place place = index.place(hit.id);
-        items.append(new QTreeWidgetItem({qs(atlas::listedName(place.name, hit.otherName)),
-                                          qs(place.region), qs(place.country),
-                                          angleText(place.latitudeMicro, 89, 'N', 'S'),
-                                          angleText(place.longitudeMicro, 179, 'E', 'W'),
-                                          qs(place.zoneId)}));
+        items.append(new QTreeWidgetItem(
+            {qs(atlas::listedName(place.name, hit.otherName)), qs(place.region), qs(place.country),
+             angleText(place.latitudeMicro, 89, 'N', 'S'),
+             angleText(place.longitudeMicro, 179, 'E', 'W'), qs(place.zoneId)}));
     }
     lstPlaces->addTopLevelItems(items);
     if (!items.isEmpty())

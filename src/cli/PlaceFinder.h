@@ -22,8 +22,8 @@ namespace cli {
 struct PlaceChoice
 {
     atlas::Place place;
-    std::string matchedName; // the other name the query found it by; empty for its own name
-    atlas::EntryFields fields;              // coordinates to the minute; zone when clock read
+    std::string matchedName;   // the other name the query found it by; empty for its own name
+    atlas::EntryFields fields; // coordinates to the minute; zone when clock read
     std::optional<atlas::PlaceClock> clock; // at the local date and time, when given and read
     std::string clockError;                 // why the clock could not be read
 };

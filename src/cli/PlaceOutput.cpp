@@ -103,9 +103,9 @@ Json PlaceJson(const PlaceChoice& choice)
 std::string PlaceLine(const PlaceChoice& choice)
 {
     const atlas::Place& place = choice.place;
-    std::string line = atlas::listedName(place.name, choice.matchedName) + '\t' + place.region + '\t' + place.country + '\t' +
-                       LatitudeText(choice.fields) + '\t' + LongitudeText(choice.fields) + '\t' +
-                       place.zoneId;
+    std::string line = atlas::listedName(place.name, choice.matchedName) + '\t' + place.region +
+                       '\t' + place.country + '\t' + LatitudeText(choice.fields) + '\t' +
+                       LongitudeText(choice.fields) + '\t' + place.zoneId;
     if (!ClockAsked(choice))
         return line;
     if (!choice.clock)
@@ -120,8 +120,8 @@ std::string PlaceLine(const PlaceChoice& choice)
 
 std::string PlaceReport(const PlaceChoice& choice)
 {
-    std::string report = "Place: " + PlaceName(choice) + " (" + LatitudeText(choice.fields) +
-                         ' ' + LongitudeText(choice.fields) + ")\n";
+    std::string report = "Place: " + PlaceName(choice) + " (" + LatitudeText(choice.fields) + ' ' +
+                         LongitudeText(choice.fields) + ")\n";
     if (!choice.clock)
         return report;
     report += "Clock: " + atlas::clockLine(*choice.clock) + '\n';

@@ -158,10 +158,9 @@ TEST_P(IndexReferenceTest, IsRefused)
 INSTANTIATE_TEST_SUITE_P(
     Spoiled, IndexReferenceTest,
     ::testing::Values(
-        BadReference{"EntryPastTheStrings",
-                     [](IndexData& d) {
-                         d.entries[0].name = static_cast<std::uint32_t>(d.strings.size());
-                     }},
+        BadReference{
+            "EntryPastTheStrings",
+            [](IndexData& d) { d.entries[0].name = static_cast<std::uint32_t>(d.strings.size()); }},
         BadReference{"EntryPastThePlaces", [](IndexData& d) { d.entries[0].place = 2; }},
         BadReference{"NamePastTheStrings",
                      [](IndexData& d) { d.places[0].name = static_cast<std::uint32_t>(1000); }},

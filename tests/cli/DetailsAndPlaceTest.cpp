@@ -203,12 +203,11 @@ std::string ManyCommas()
 
 INSTANTIATE_TEST_SUITE_P(
     Queries, PlaceMatchedNameTest,
-    ::testing::Values(MatchedName{"OwnName", "Madrid", "Madrid", nullptr, "Madrid"},
-                      MatchedName{"OldName", "Bombay", "Mumbai", "Bombay", "Mumbai (also Bombay)"},
-                      MatchedName{"OwnScript", "Москва", "Moscow", "Москва",
-                                  "Moscow (also Москва)"},
-                      MatchedName{"ManyCommas", ManyCommas(), "Springfield", nullptr,
-                                  "Springfield"}),
+    ::testing::Values(
+        MatchedName{"OwnName", "Madrid", "Madrid", nullptr, "Madrid"},
+        MatchedName{"OldName", "Bombay", "Mumbai", "Bombay", "Mumbai (also Bombay)"},
+        MatchedName{"OwnScript", "Москва", "Moscow", "Москва", "Moscow (also Москва)"},
+        MatchedName{"ManyCommas", ManyCommas(), "Springfield", nullptr, "Springfield"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(PlaceCommand, NoMatchIsAnEmptyListAndARefusal)

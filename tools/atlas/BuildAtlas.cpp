@@ -7,8 +7,6 @@
 #include "atlas/PlaceIndex.h"
 #include "atlas/PlaceSearch.h"
 
-#include <nlohmann/json.hpp>
-
 #include <algorithm>
 #include <array>
 #include <charconv>
@@ -16,6 +14,7 @@
 #include <fstream>
 #include <iostream>
 #include <map>
+#include <nlohmann/json.hpp>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -53,11 +52,11 @@ constexpr std::array kShortNames{
 
 // Names people write after a comma that iso-codes does not give: found, not shown.
 constexpr std::array kCommonOtherNames{
-    CountryName{"AE", "UAE"},       CountryName{"CI", "Ivory Coast"},
+    CountryName{"AE", "UAE"},        CountryName{"CI", "Ivory Coast"},
     CountryName{"CV", "Cape Verde"}, CountryName{"GB", "UK"},
-    CountryName{"MM", "Burma"},     CountryName{"NL", "Holland"},
-    CountryName{"SZ", "Swaziland"}, CountryName{"TL", "East Timor"},
-    CountryName{"TR", "Turkey"},    CountryName{"US", "USA"},
+    CountryName{"MM", "Burma"},      CountryName{"NL", "Holland"},
+    CountryName{"SZ", "Swaziland"},  CountryName{"TL", "East Timor"},
+    CountryName{"TR", "Turkey"},     CountryName{"US", "USA"},
 };
 
 // Shorter other names are abbreviations and single syllables ("Ma", "Li"),
@@ -129,7 +128,8 @@ std::map<std::string, std::string> readRegionNames(const std::string& path)
 {
     std::map<std::string, std::string> names;
     for (const auto& region : readJson(path))
-        if (region.is_object() && !member(region, "code").empty() && !member(region, "name").empty())
+        if (region.is_object() && !member(region, "code").empty() &&
+            !member(region, "name").empty())
             names[member(region, "code")] = member(region, "name");
     if (names.empty())
         fail(path + " holds no region names");
@@ -368,8 +368,8 @@ BuiltIndex buildSections(std::vector<RawPlace> raw,
                 if (foldText(std::string_view(name.text).substr(folded.sourceStarts[word])).key !=
                     rest)
                     continue;
-                const std::uint32_t flags = (name.own ? format::kOwnName : 0) |
-                                            (word == 0 ? format::kWholeKey : 0);
+                const std::uint32_t flags =
+                    (name.own ? format::kOwnName : 0) | (word == 0 ? format::kWholeKey : 0);
                 entries.push_back(
                     {std::move(rest), {offset + folded.sourceStarts[word], id | flags}});
             }
@@ -412,8 +412,9 @@ void storeHeavyRankings(BuiltIndex& built)
             while (j < folded.size() && std::string_view(folded[j]).substr(0, length) == prefix)
                 ++j;
             // A typed text ends with a whole character and never with a gap.
-            const bool wholeCharacter = folded[i].size() == length ||
-                                        (static_cast<unsigned char>(folded[i][length]) & 0xC0) != 0x80;
+            const bool wholeCharacter =
+                folded[i].size() == length ||
+                (static_cast<unsigned char>(folded[i][length]) & 0xC0) != 0x80;
             if (j - i > kStoredRankingThreshold && prefix.back() != ' ' && wholeCharacter)
                 heavy.emplace_back(prefix);
             i = j;
@@ -427,10 +428,10 @@ void storeHeavyRankings(BuiltIndex& built)
         record.first = static_cast<std::uint32_t>(s.topHits.size());
         record.count = static_cast<std::uint32_t>(ranking.size());
         for (const PlaceHit& hit : ranking)
-            s.topHits.push_back(
-                {hit.id, hit.otherName.empty()
-                             ? format::kNoOtherName
-                             : static_cast<std::uint32_t>(hit.otherName.data() - s.strings.data())});
+            s.topHits.push_back({hit.id, hit.otherName.empty()
+                                             ? format::kNoOtherName
+                                             : static_cast<std::uint32_t>(hit.otherName.data() -
+                                                                          s.strings.data())});
         s.topPrefixes.push_back(record);
     }
 }

@@ -10,14 +10,6 @@
 // agree, and the program needs no ICU when it runs.
 #include "atlas/FoldRow.h"
 
-#include <unicode/normalizer2.h>
-#include <unicode/translit.h>
-#include <unicode/uchar.h>
-#include <unicode/uniset.h>
-#include <unicode/unistr.h>
-#include <unicode/uscript.h>
-#include <unicode/uversion.h>
-
 #include <array>
 #include <cstdio>
 #include <fstream>
@@ -25,6 +17,13 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <unicode/normalizer2.h>
+#include <unicode/translit.h>
+#include <unicode/uchar.h>
+#include <unicode/uniset.h>
+#include <unicode/unistr.h>
+#include <unicode/uscript.h>
+#include <unicode/uversion.h>
 #include <vector>
 
 namespace {
@@ -108,7 +107,8 @@ public:
     {
         UErrorCode status = U_ZERO_ERROR;
         nfkd = icu::Normalizer2::getNFKDInstance(status);
-        latinAscii.reset(icu::Transliterator::createInstance("Latin-ASCII", UTRANS_FORWARD, status));
+        latinAscii.reset(
+            icu::Transliterator::createInstance("Latin-ASCII", UTRANS_FORWARD, status));
         if (U_FAILURE(status) || nfkd == nullptr || !latinAscii)
             fail(std::string("ICU cannot decompose or transliterate: ") + u_errorName(status));
     }
@@ -127,7 +127,8 @@ public:
             u_getIntPropertyValue(c, UCHAR_HANGUL_SYLLABLE_TYPE) == U_HST_LVT_SYLLABLE)
             return {};
 
-        const icu::UnicodeString decomposed = normalize(normalize(icu::UnicodeString(c)).foldCase());
+        const icu::UnicodeString decomposed =
+            normalize(normalize(icu::UnicodeString(c)).foldCase());
         if (decomposed.countChar32() == 1 && isApostrophe(decomposed.char32At(0)))
             return {FoldKind::Apostrophe, {}};
         std::string text;
@@ -268,13 +269,17 @@ int main(int argc, char** argv)
         // Runs of one kind share a row; each replacement has a row of its own.
         if (fold.kind == previous.kind && fold.kind != FoldKind::Text)
             continue;
-        std::string row = "    {0x" + [&] {
-            std::array<char, 16> hex{};
-            std::snprintf(hex.data(), hex.size(), "%04X", static_cast<unsigned>(c));
-            return std::string(hex.data());
-        }() + ", FoldKind::" + kindName(fold.kind);
+        std::string row =
+            "    {0x" +
+            [&] {
+                std::array<char, 16> hex{};
+                std::snprintf(hex.data(), hex.size(), "%04X", static_cast<unsigned>(c));
+                return std::string(hex.data());
+            }() +
+            ", FoldKind::" + kindName(fold.kind);
         if (fold.kind == FoldKind::Text) {
-            row += ", " + std::to_string(fold.text.size()) + ", " + std::to_string(texts.add(fold.text));
+            row += ", " + std::to_string(fold.text.size()) + ", " +
+                   std::to_string(texts.add(fold.text));
             ++textRows;
         } else {
             row += ", 0, 0";
