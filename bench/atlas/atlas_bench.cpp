@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <initializer_list>
 #include <random>
@@ -129,7 +130,9 @@ int main(int argc, char** argv)
     const std::vector<double> micros = timeSearches(*load.index, queries, rounds, rows);
     const long searched = residentKilobytes();
 
-    std::printf("index: %s (%zu places)\n", file.c_str(), load.index->placeCount());
+    std::printf("index: %s (%zu places, %.1f MB; budget 30 MB)\n", file.c_str(),
+                load.index->placeCount(),
+                static_cast<double>(std::filesystem::file_size(file)) / 1e6);
     std::printf("first load: %.1f ms (budget 150 ms)\n", loadMs);
     std::printf("search, %zu keystrokes x %d rounds (%zu rows listed):\n", queries.size(), rounds,
                 rows);

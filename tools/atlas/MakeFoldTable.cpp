@@ -11,7 +11,9 @@
 #include "atlas/FoldRow.h"
 
 #include <array>
+#include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <fstream>
 #include <iostream>
 #include <map>
@@ -20,7 +22,6 @@
 #include <unicode/normalizer2.h>
 #include <unicode/translit.h>
 #include <unicode/uchar.h>
-#include <unicode/uniset.h>
 #include <unicode/unistr.h>
 #include <unicode/uscript.h>
 #include <unicode/uversion.h>
