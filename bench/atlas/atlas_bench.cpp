@@ -9,9 +9,12 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
+#include <initializer_list>
 #include <random>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -66,6 +69,46 @@ std::vector<std::string> keystrokes(const atlas::PlaceIndex& index)
     return queries;
 }
 
+// Each query searched rounds times; the microseconds of each search.
+std::vector<double> timeSearches(const atlas::PlaceIndex& index,
+                                 const std::vector<std::string>& queries, int rounds,
+                                 std::size_t& rows)
+{
+    std::vector<double> micros;
+    for (int round = 0; round < rounds; ++round) {
+        for (const std::string& query : queries) {
+            const auto start = Clock::now();
+            rows += atlas::searchPlaces(index, query).size();
+            micros.push_back(
+                std::chrono::duration<double, std::micro>(Clock::now() - start).count());
+        }
+    }
+    return micros;
+}
+
+void printSpread(const char* what, std::size_t queries, const std::vector<double>& micros)
+{
+    std::printf("%s, %zu keystrokes: median %.1f us, p99 %.1f us, max %.1f us\n", what, queries,
+                percentile(micros, 0.5), percentile(micros, 0.99), percentile(micros, 1.0));
+}
+
+// Every prefix of names typed in their own scripts, and of texts narrowed after a comma.
+std::vector<std::string> prefixesOf(std::initializer_list<const char*> names)
+{
+    std::vector<std::string> queries;
+    for (const char* name : names)
+        addPrefixes(name, queries);
+    return queries;
+}
+
+std::string repeated(const std::string& part, std::size_t times)
+{
+    std::string text;
+    for (std::size_t i = 0; i < times; ++i)
+        text += part;
+    return text;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -82,20 +125,14 @@ int main(int argc, char** argv)
     const long loaded = residentKilobytes();
 
     const std::vector<std::string> queries = keystrokes(*load.index);
-    std::vector<double> micros;
     std::size_t rows = 0;
     constexpr int rounds = 3;
-    for (int round = 0; round < rounds; ++round) {
-        for (const std::string& query : queries) {
-            const auto start = Clock::now();
-            rows += atlas::searchPlaces(*load.index, query).size();
-            micros.push_back(
-                std::chrono::duration<double, std::micro>(Clock::now() - start).count());
-        }
-    }
+    const std::vector<double> micros = timeSearches(*load.index, queries, rounds, rows);
     const long searched = residentKilobytes();
 
-    std::printf("index: %s (%zu places)\n", file.c_str(), load.index->placeCount());
+    std::printf("index: %s (%zu places, %.1f MB; budget 30 MB)\n", file.c_str(),
+                load.index->placeCount(),
+                static_cast<double>(std::filesystem::file_size(file)) / 1e6);
     std::printf("first load: %.1f ms (budget 150 ms)\n", loadMs);
     std::printf("search, %zu keystrokes x %d rounds (%zu rows listed):\n", queries.size(), rounds,
                 rows);
@@ -103,6 +140,28 @@ int main(int argc, char** argv)
                 "(budget: median 1000 us, p99 10000 us)\n",
                 percentile(micros, 0.5), percentile(micros, 0.9), percentile(micros, 0.99),
                 percentile(micros, 1.0));
+
+    const auto ownScripts = prefixesOf({"Москва", "Київ", "Санкт-Петербург", "Αθήνα", "मुंबई", "東京",
+                                        "القاهرة", "תל אביב", "서울", "ΘΕΣΣΑΛΟΝΙΚΗ"});
+    std::size_t otherRows = 0;
+    printSpread("names in their own scripts", ownScripts.size(),
+                timeSearches(*load.index, ownScripts, rounds, otherRows));
+    const auto narrowed = prefixesOf({"Springfield, Illinois", "Paris, US", "London, UK",
+                                      "Saint Petersburg, Russia", "a, a, a"});
+    printSpread("texts narrowed after a comma", narrowed.size(),
+                timeSearches(*load.index, narrowed, rounds, otherRows));
+    // Pasted texts that once cost a search per comma or per byte: each alone.
+    for (const auto& [what, text] :
+         {std::pair<const char*, std::string>{"'a,a,a,...' with 50,000 parts",
+                                              "a" + repeated(",a", 49999)},
+          {"'Springfield, Illinois, US' and 50,000 more parts",
+           "Springfield, Illinois, US" + repeated(", a", 50000)},
+          {"1 MB of letters", std::string(1 << 20, 'a')},
+          {"1 MB of spaces, then Paris", std::string(1 << 20, ' ') + "Paris"}}) {
+        const std::vector<double> once = timeSearches(*load.index, {text}, 1, otherRows);
+        std::printf("%s: %.1f us\n", what, once.front());
+    }
+
     std::printf("memory: %.1f MB resident before loading, %.1f MB loaded (+%.1f MB), %.1f MB "
                 "after searching (+%.1f MB; budget +40 MB)\n",
                 before / 1024.0, loaded / 1024.0, (loaded - before) / 1024.0, searched / 1024.0,

@@ -1,11 +1,12 @@
 // The offline atlas's index file, as the builder writes it and the program
 // reads it: a header, a table of sections, then the sections, each aligned to
-// 8 bytes. Numbers are little-endian; offsets into the strings and keys
-// sections point at NUL-terminated texts. Plain C++20, no Qt.
+// 8 bytes. Numbers are little-endian; offsets into the strings
+// section point at NUL-terminated UTF-8 texts. Plain C++20, no Qt.
 #pragma once
 
 #include <array>
 #include <bit>
+#include <cstddef>
 #include <cstdint>
 
 namespace atlas::format {
@@ -13,20 +14,24 @@ namespace atlas::format {
 static_assert(std::endian::native == std::endian::little, "the index file is little-endian");
 
 inline constexpr std::array<char, 8> kMagic{'S', 'E', 'L', 'A', 'T', 'L', 'A', 'S'};
-inline constexpr std::uint32_t kVersion = 1;
+inline constexpr std::uint32_t kVersion = 2;
 
 enum class SectionId : std::uint32_t {
-    Strings = 1, // names shown to the user, UTF-8
+    Strings = 1, // every text: the names searched and shown, in every script
     Countries,   // CountryRecord, by country index
     Regions,     // RegionRecord, by region index
     Zones,       // ZoneRecord, by zone index
     Places,      // PlaceRecord, most populous first
-    Keys,        // folded search keys, lower-case ASCII
-    Entries,     // EntryRecord: one per word of every key, sorted by the key's text from there
-    TopPrefixes, // TopPrefixRecord: short prefixes whose ranking is stored, sorted by prefix
-    TopPlaces,   // std::uint32_t place indices the TopPrefixRecords point into
+    Entries,     // EntryRecord: one per word of every name searched, sorted by its folded text from
+                 // there
+    TopPrefixes, // TopPrefixRecord: short folded prefixes whose ranking is stored, sorted by prefix
+    TopHits,     // HitRecord: the stored rankings the TopPrefixRecords point into
 };
-inline constexpr std::uint32_t kSectionCount = 9;
+inline constexpr std::uint32_t kSectionCount = 8;
+
+// Longest folded name searched, in bytes: longer "names" are descriptions,
+// not names, and no typed text longer than this can match.
+inline constexpr std::size_t kLongestKey = 120;
 
 struct Header
 {
@@ -51,9 +56,10 @@ struct CountryRecord
 {
     std::array<char, 2> code; // ISO 3166 alpha-2
     std::uint16_t reserved;
-    std::uint32_t name; // strings offset
+    std::uint32_t name;       // strings offset: the short name shown ("United Kingdom")
+    std::uint32_t otherNames; // strings offset: names also found after a comma, ';' between them
 };
-static_assert(sizeof(CountryRecord) == 8);
+static_assert(sizeof(CountryRecord) == 12);
 
 struct RegionRecord
 {
@@ -85,24 +91,33 @@ struct PlaceRecord
 static_assert(sizeof(PlaceRecord) == 28);
 
 inline constexpr std::uint32_t kPlaceMask = 0x00FFFFFF;
-// EntryRecord::place: the word starts its key; the key is the place's own name.
+// EntryRecord::place: the word starts its name; the name is the place's own.
 inline constexpr std::uint32_t kWholeKey = 0x80000000;
 inline constexpr std::uint32_t kOwnName = 0x40000000;
 
 struct EntryRecord
 {
-    std::uint32_t key;   // keys offset where the word begins
+    std::uint32_t name;  // strings offset where the word begins, inside a name
     std::uint32_t place; // place index (kPlaceMask bits), kWholeKey, kOwnName
 };
 static_assert(sizeof(EntryRecord) == 8);
 
 struct TopPrefixRecord
 {
-    std::array<char, 8> prefix; // NUL-padded
-    std::uint32_t first;        // index into TopPlaces
+    std::array<char, 8> prefix; // folded, NUL-padded
+    std::uint32_t first;        // index into TopHits
     std::uint32_t count;
 };
 static_assert(sizeof(TopPrefixRecord) == 16);
+
+inline constexpr std::uint32_t kNoOtherName = 0xFFFFFFFF;
+
+struct HitRecord
+{
+    std::uint32_t place;
+    std::uint32_t otherName; // strings offset of the other name it was found by, or kNoOtherName
+};
+static_assert(sizeof(HitRecord) == 8);
 
 /// The file's checksum over bytes: 64-bit FNV-1a over little-endian 8-byte words.
 inline std::uint64_t Checksum(const unsigned char* bytes, std::uint64_t size,

@@ -16,6 +16,7 @@ namespace atlas {
 struct PlaceChoice
 {
     Place place;
+    std::string matchedName;         // the other name a search found it by; empty for its own
     std::optional<PlaceClock> clock; // at the birth's local time; none when not read
     std::string clockError;          // why it could not be read, else empty
     EntryFields fields;              // coordinates to the minute; the zone when the clock was read

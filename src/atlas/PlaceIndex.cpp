@@ -22,10 +22,9 @@ template <typename Sections, typename Visit> void forEachSection(Sections& s, Vi
     visit(SectionId::Regions, s.regions);
     visit(SectionId::Zones, s.zones);
     visit(SectionId::Places, s.places);
-    visit(SectionId::Keys, s.keys);
     visit(SectionId::Entries, s.entries);
     visit(SectionId::TopPrefixes, s.topPrefixes);
-    visit(SectionId::TopPlaces, s.topPlaces);
+    visit(SectionId::TopHits, s.topHits);
 }
 
 template <typename T> std::uint64_t checksumOf(std::span<const T> data, std::uint64_t hash)
@@ -56,11 +55,11 @@ bool endsWithNul(std::span<const char> text)
 
 std::string checkSections(const IndexSections& s)
 {
-    if (!endsWithNul(s.strings) || !endsWithNul(s.keys))
-        return "a text section does not end";
+    if (!endsWithNul(s.strings))
+        return "the text section does not end";
     const auto inStrings = [&](std::uint32_t offset) { return offset < s.strings.size(); };
     for (const auto& country : s.countries)
-        if (!inStrings(country.name))
+        if (!inStrings(country.name) || !inStrings(country.otherNames))
             return "a country's name lies outside the file";
     for (const auto& region : s.regions)
         if (!inStrings(region.name) || !inStrings(region.code) ||
@@ -77,20 +76,21 @@ std::string checkSections(const IndexSections& s)
             (place.region != format::kNoRegion && place.region >= s.regions.size()))
             return "a place refers outside the file";
     for (const auto& entry : s.entries)
-        if (entry.key >= s.keys.size() || (entry.place & format::kPlaceMask) >= s.places.size())
+        if (!inStrings(entry.name) || (entry.place & format::kPlaceMask) >= s.places.size())
             return "a search entry refers outside the file";
     for (const auto& top : s.topPrefixes)
-        if (top.first > s.topPlaces.size() || top.count > s.topPlaces.size() - top.first)
+        if (top.first > s.topHits.size() || top.count > s.topHits.size() - top.first)
             return "a stored ranking lies outside the file";
-    for (const std::uint32_t place : s.topPlaces)
-        if (place >= s.places.size())
+    for (const auto& hit : s.topHits)
+        if (hit.place >= s.places.size() ||
+            (hit.otherName != format::kNoOtherName && !inStrings(hit.otherName)))
             return "a stored ranking refers outside the file";
     return {};
 }
 
 IndexSections IndexData::sections() const
 {
-    return {strings, countries, regions, zones, places, keys, entries, topPrefixes, topPlaces};
+    return {strings, countries, regions, zones, places, entries, topPrefixes, topHits};
 }
 
 PlaceIndex::PlaceIndex(IndexSections sections, std::shared_ptr<const void> storage)

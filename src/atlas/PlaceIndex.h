@@ -24,7 +24,7 @@ struct Place
     std::string name;                // UTF-8
     std::string region;              // first-level division's name; empty where the data has none
     std::string regionCode;          // its code within the country ("IL"); empty where none
-    std::string country;             // country's name
+    std::string country;             // country's short English name
     std::string countryCode;         // ISO 3166 alpha-2 ("US")
     std::string zoneId;              // IANA time zone id ("America/Chicago")
     std::int32_t latitudeMicro = 0;  // microdegrees, North positive
@@ -47,10 +47,9 @@ struct IndexSections
     std::span<const format::RegionRecord> regions;
     std::span<const format::ZoneRecord> zones;
     std::span<const format::PlaceRecord> places;
-    std::span<const char> keys;
     std::span<const format::EntryRecord> entries;
     std::span<const format::TopPrefixRecord> topPrefixes;
-    std::span<const std::uint32_t> topPlaces;
+    std::span<const format::HitRecord> topHits;
 };
 
 /// Sections held in memory, as the index builder makes them.
@@ -61,10 +60,9 @@ struct IndexData
     std::vector<format::RegionRecord> regions;
     std::vector<format::ZoneRecord> zones;
     std::vector<format::PlaceRecord> places;
-    std::vector<char> keys;
     std::vector<format::EntryRecord> entries;
     std::vector<format::TopPrefixRecord> topPrefixes;
-    std::vector<std::uint32_t> topPlaces;
+    std::vector<format::HitRecord> topHits;
 
     [[nodiscard]] IndexSections sections() const;
 };

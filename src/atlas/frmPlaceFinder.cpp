@@ -150,16 +150,19 @@ bool frmPlaceFinder::eventFilter(QObject* watched, QEvent* event)
 
 void frmPlaceFinder::txtSearchChanged()
 {
-    rows_ = atlas::searchPlaces(index_, txtSearch->text().toStdString());
+    const std::vector<atlas::PlaceHit> hits =
+        atlas::findPlaces(index_, txtSearch->text().toStdString());
+    rows_.clear();
     lstPlaces->clear();
     QList<QTreeWidgetItem*> items;
-    for (const atlas::PlaceId id : rows_) {
-        const atlas::Place place = index_.place(id);
+    for (const atlas::PlaceHit& hit : hits) {
+        rows_.push_back(hit.id);
+        const atlas::Place place = index_.place(hit.id);
         const atlas::EntryFields fields = atlas::entryFields(place, nullptr);
-        items.append(new QTreeWidgetItem({qs(place.name), qs(place.region), qs(place.country),
-                                          angleText(fields.latitude, fields.south ? 'S' : 'N'),
-                                          angleText(fields.longitude, fields.east ? 'E' : 'W'),
-                                          qs(place.zoneId)}));
+        items.append(new QTreeWidgetItem(
+            {qs(atlas::listedName(place.name, hit.otherName)), qs(place.region), qs(place.country),
+             angleText(fields.latitude, fields.south ? 'S' : 'N'),
+             angleText(fields.longitude, fields.east ? 'E' : 'W'), qs(place.zoneId)}));
     }
     lstPlaces->addTopLevelItems(items);
     if (!items.isEmpty())

@@ -44,8 +44,10 @@ PlaceFinder::Search(std::string_view query, std::size_t limit,
     if (index == nullptr)
         return load_.error;
     std::vector<atlas::PlaceChoice> choices;
-    for (const atlas::PlaceId id : atlas::searchPlaces(*index, query, limit))
-        choices.push_back(atlas::choosePlace(index->place(id), local, occurrence));
+    for (const atlas::PlaceHit& hit : atlas::findPlaces(*index, query, limit)) {
+        choices.push_back(atlas::choosePlace(index->place(hit.id), local, occurrence));
+        choices.back().matchedName = hit.otherName;
+    }
     return choices;
 }
 

@@ -1,6 +1,7 @@
 #include "cli/PlaceOutput.h"
 
 #include "atlas/AtlasTexts.h"
+#include "atlas/PlaceSearch.h"
 #include "cli/VisibleText.h"
 
 namespace cli {
@@ -58,9 +59,12 @@ const atlas::ZoneFields* SaidZone(const atlas::PlaceChoice& choice)
     return zone && zone->said ? &*zone : nullptr;
 }
 
-/// The place with the texts it shows from the index made visible (see VisibleText).
-atlas::Place Visible(atlas::Place place)
+/// The place as the finder lists it, with the texts it shows from the index made visible
+/// (see VisibleText).
+atlas::Place Visible(const atlas::PlaceChoice& choice)
 {
+    atlas::Place place = choice.place;
+    place.name = atlas::listedName(place.name, choice.matchedName);
     for (std::string* text : {&place.name, &place.region, &place.country, &place.zoneId})
         *text = VisibleText(*text);
     return place;
@@ -82,6 +86,7 @@ Json PlaceJson(const atlas::PlaceChoice& choice)
     const atlas::Place& place = choice.place;
     Json json{
         {"name", place.name},
+        {"matched_name", choice.matchedName.empty() ? Json(nullptr) : Json(choice.matchedName)},
         {"region", place.region.empty() ? Json(nullptr) : Json(place.region)},
         {"country", place.country},
         {"country_code", place.countryCode},
@@ -108,7 +113,7 @@ Json PlaceJson(const atlas::PlaceChoice& choice)
 
 std::string PlaceLine(const atlas::PlaceChoice& choice)
 {
-    const atlas::Place place = Visible(choice.place);
+    const atlas::Place place = Visible(choice);
     std::string line = place.name + '\t' + place.region + '\t' + place.country + '\t' +
                        LatitudeText(choice.fields) + '\t' + LongitudeText(choice.fields) + '\t' +
                        place.zoneId;
@@ -129,15 +134,14 @@ std::string PlaceLine(const atlas::PlaceChoice& choice)
 
 std::string PlaceReport(const atlas::PlaceChoice& choice)
 {
-    const atlas::Place place = Visible(choice.place);
-    std::string report = "Place: " + PlaceName(place) + " (" + LatitudeText(choice.fields) + ' ' +
-                         LongitudeText(choice.fields) + ")\n";
+    std::string report = "Place: " + PlaceName(Visible(choice)) + " (" +
+                         LatitudeText(choice.fields) + ' ' + LongitudeText(choice.fields) + ")\n";
     if (!choice.clock)
         return report;
     report += "Clock: " + VisibleText(atlas::clockLine(*choice.clock)) + '\n';
     // The reading uses the clock's true offset: the zone fields' own limits do not apply.
-    for (const std::string& note :
-         atlas::clockNotes(place.name, *choice.clock, atlas::ZoneFields{}, choice.fields.east))
+    for (const std::string& note : atlas::clockNotes(VisibleText(choice.place.name), *choice.clock,
+                                                     atlas::ZoneFields{}, choice.fields.east))
         report += note + '\n';
     return report;
 }

@@ -24,6 +24,10 @@ const std::map<std::string, int> kFloors{
     {"timezone", 2},  {"lookup", 2}, {"atlas", 2}, {"app", 3},   {"cli", 3},
 };
 
+/// Headers the build generates into its own tree, included by their folder as
+/// if they lay in it (the atlas's folding table, made from ICU).
+const std::set<std::string> kGenerated{"atlas/FoldTable.h"};
+
 /// A source file: "entry/frmMain.cpp" and the files it includes ("shell/AppIcon.h").
 struct Source
 {
@@ -80,7 +84,8 @@ TEST(IncludeFloors, IncludesNameTheirFolder)
             // The Moon computation builds alone from its own files, without an include path.
             const bool bare = include.find('/') == std::string::npos;
             EXPECT_EQ(bare, source.folder == "ephemeris") << source.path << " includes " << include;
-            EXPECT_TRUE(fs::exists(SELENOSCOPE_SOURCE_DIR "/src/" + IncludedPath(source, include)))
+            EXPECT_TRUE(kGenerated.contains(IncludedPath(source, include)) ||
+                        fs::exists(SELENOSCOPE_SOURCE_DIR "/src/" + IncludedPath(source, include)))
                 << source.path << " includes " << include;
         }
     }

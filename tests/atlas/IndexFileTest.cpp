@@ -26,17 +26,16 @@ IndexData smallIndex()
         d.strings.push_back('\0');
         return offset;
     };
-    d.countries.push_back({{'U', 'S'}, 0, text("United States")});
+    d.countries.push_back({{'U', 'S'}, 0, text("United States"), text("USA")});
     d.regions.push_back({text("Illinois"), text("IL"), 0});
     d.zones.push_back({text("America/Chicago")});
-    d.places.push_back({39801050, -89643600, 116565, text("Springfield"), 0, 0, 0, 0});
-    d.places.push_back(
-        {33660940, -95555510, 24782, text("Paris"), atlas::format::kNoRegion, 0, 0, 0});
-    const std::string keys("springfield\0paris\0", 18);
-    d.keys.assign(keys.begin(), keys.end());
-    // Sorted by the key's text: "paris" before "springfield".
-    d.entries.push_back({12, 1 | atlas::format::kWholeKey});
-    d.entries.push_back({0, 0 | atlas::format::kWholeKey});
+    const std::uint32_t springfield = text("Springfield");
+    const std::uint32_t paris = text("Paris");
+    d.places.push_back({39801050, -89643600, 116565, springfield, 0, 0, 0, 0});
+    d.places.push_back({33660940, -95555510, 24782, paris, atlas::format::kNoRegion, 0, 0, 0});
+    // Sorted by the folded name: "paris" before "springfield".
+    d.entries.push_back({paris, 1 | atlas::format::kWholeKey | atlas::format::kOwnName});
+    d.entries.push_back({springfield, 0 | atlas::format::kWholeKey | atlas::format::kOwnName});
     return d;
 }
 
@@ -86,6 +85,7 @@ TEST_F(IndexFileTest, AWrittenIndexLoadsAndFinds)
     ASSERT_NE(load.index, nullptr) << load.error;
     const auto ids = atlas::searchPlaces(*load.index, "Springfield, Illinois");
     ASSERT_EQ(ids.size(), 1u);
+    EXPECT_EQ(atlas::searchPlaces(*load.index, "Paris, USA"), std::vector<atlas::PlaceId>{1});
     const atlas::Place place = load.index->place(ids.front());
     EXPECT_EQ(place.name, "Springfield");
     EXPECT_EQ(place.region, "Illinois");
@@ -158,23 +158,32 @@ TEST_P(IndexReferenceTest, IsRefused)
 INSTANTIATE_TEST_SUITE_P(
     Spoiled, IndexReferenceTest,
     ::testing::Values(
-        BadReference{"KeyPastTheKeys", [](IndexData& d) { d.entries[0].key = 18; }},
+        BadReference{
+            "EntryPastTheStrings",
+            [](IndexData& d) { d.entries[0].name = static_cast<std::uint32_t>(d.strings.size()); }},
         BadReference{"EntryPastThePlaces", [](IndexData& d) { d.entries[0].place = 2; }},
         BadReference{"NamePastTheStrings",
                      [](IndexData& d) { d.places[0].name = static_cast<std::uint32_t>(1000); }},
         BadReference{"RegionPastTheRegions", [](IndexData& d) { d.places[0].region = 1; }},
         BadReference{"ZonePastTheZones", [](IndexData& d) { d.places[0].zone = 1; }},
         BadReference{"CountryPastTheCountries", [](IndexData& d) { d.regions[0].country = 3; }},
-        BadReference{"KeysWithoutTheirEnd", [](IndexData& d) { d.keys.back() = 'x'; }},
-        BadReference{"StoredRankingPastItsPlaces",
+        BadReference{"CountryOtherNamesPastTheStrings",
+                     [](IndexData& d) { d.countries[0].otherNames = 1000; }},
+        BadReference{"TextsWithoutTheirEnd", [](IndexData& d) { d.strings.back() = 'x'; }},
+        BadReference{"StoredRankingPastItsHits",
                      [](IndexData& d) {
                          d.topPrefixes.push_back({{'p'}, 0, 2});
-                         d.topPlaces.push_back(0);
+                         d.topHits.push_back({1, atlas::format::kNoOtherName});
                      }},
         BadReference{"StoredRankingOfNoPlace",
                      [](IndexData& d) {
                          d.topPrefixes.push_back({{'p'}, 0, 1});
-                         d.topPlaces.push_back(7);
+                         d.topHits.push_back({7, atlas::format::kNoOtherName});
+                     }},
+        BadReference{"StoredOtherNamePastTheStrings",
+                     [](IndexData& d) {
+                         d.topPrefixes.push_back({{'p'}, 0, 1});
+                         d.topHits.push_back({1, 1000});
                      }}),
     [](const auto& info) { return std::string(info.param.name); });
 

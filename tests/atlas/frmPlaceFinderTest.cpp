@@ -33,11 +33,9 @@ struct LostPlaceIndex
     {
         const std::string strings("Atlantis\0Nowhere\0Atlantis/Capital\0XX\0", 37);
         data.strings.assign(strings.begin(), strings.end());
-        data.countries.push_back({{'X', 'X'}, 0, 9});
+        data.countries.push_back({{'X', 'X'}, 0, 9, 8});
         data.zones.push_back({17});
         data.places.push_back({-10500000, 20250000, 1000, 0, atlas::format::kNoRegion, 0, 0, 0});
-        const std::string keys("atlantis\0", 9);
-        data.keys.assign(keys.begin(), keys.end());
         data.entries.push_back({0, atlas::format::kWholeKey | atlas::format::kOwnName});
         index = std::make_unique<atlas::PlaceIndex>(data.sections(), nullptr);
     }
@@ -70,7 +68,18 @@ private slots:
 
 private:
     void open(const atlas::PlaceIndex& index, const atlas::CivilTime& birth);
-    void type(const QString& text) { QTest::keyClicks(txtSearch, text); }
+    // As a keyboard sends it: letters beyond ASCII come as key events carrying the text,
+    // as a Cyrillic layout sends them.
+    void type(const QString& text)
+    {
+        for (const QChar c : text) {
+            if (c.unicode() < 0x80)
+                QTest::keyClick(txtSearch, c.toLatin1());
+            else
+                QTest::sendKeyEvent(QTest::Click, txtSearch, Qt::Key_unknown, QString(c),
+                                    Qt::NoModifier);
+        }
+    }
     QString cell(int row, int column) const { return lstPlaces->topLevelItem(row)->text(column); }
 
     std::unique_ptr<frmPlaceFinder> finder;
@@ -119,7 +128,11 @@ void frmPlaceFinderTest::typingListsTheExpectedPlaceFirst_data()
 
     // clang-format off
     QTest::newRow("old name") << "Bombay"
-        << QStringList{"Mumbai", "Maharashtra", "India", "19°04'N", "72°53'E", "Asia/Kolkata"};
+        << QStringList{"Mumbai (also Bombay)", "Maharashtra", "India", "19°04'N", "72°53'E",
+                       "Asia/Kolkata"};
+    QTest::newRow("name in its own script") << "Москва"
+        << QStringList{"Moscow (also Москва)", "Moscow", "Russia", "55°45'N", "37°37'E",
+                       "Europe/Moscow"};
     QTest::newRow("region after a comma") << "Springfield, Illinois"
         << QStringList{"Springfield", "Illinois", "United States", "39°48'N", "89°39'W",
                        "America/Chicago"};
@@ -155,6 +168,9 @@ void frmPlaceFinderTest::theClockFollowsTheSelection()
              QStringLiteral("The zone boxes count a place west of Greenwich as behind it, and "
                             "this clock was ahead; the reading will ask which universal time to "
                             "use."));
+
+    // A place found only by another name says which.
+    QCOMPARE(cell(2, 0), QStringLiteral("Waupun (also Madrid)"));
 
     // The arrow keys in the search box move through the list.
     int row = 1;
@@ -211,7 +227,7 @@ void frmPlaceFinderTest::enterReturnsTheSelectedPlace()
     QCOMPARE(choice->place.name, std::string("London"));
     QCOMPARE(choice->fields.city, std::string("London"));
     QCOMPARE(choice->fields.state, std::string("England"));
-    QCOMPARE(choice->fields.country, std::string("Britain (UK)"));
+    QCOMPARE(choice->fields.country, std::string("United Kingdom"));
     QCOMPARE(choice->fields.longitude.degrees, 0);
     QCOMPARE(choice->fields.longitude.minutes, 8);
     QVERIFY(!choice->fields.east);
@@ -227,14 +243,16 @@ void frmPlaceFinderTest::doubleClickReturnsThatPlace()
     open(builtIndex(), {1985, 7, 1, 12, 0});
     type(QStringLiteral("Paris"));
     QVERIFY(lstPlaces->topLevelItemCount() >= 2);
-    const QString second = cell(1, 0) + cell(1, 1);
+    const QString secondName = cell(1, 0); // "Parys (also Paris)": the place's own name first
+    const QString secondRegion = cell(1, 1);
     const QPoint centre = lstPlaces->visualItemRect(lstPlaces->topLevelItem(1)).center();
     QTest::mouseClick(lstPlaces->viewport(), Qt::LeftButton, {}, centre);
     QTest::mouseDClick(lstPlaces->viewport(), Qt::LeftButton, {}, centre);
     QCOMPARE(finder->result(), int(QDialog::Accepted));
     QVERIFY(finder->choice());
-    QCOMPARE(QString::fromStdString(finder->choice()->place.name + finder->choice()->place.region),
-             second);
+    const atlas::Place& chosen = finder->choice()->place;
+    QVERIFY(secondName.startsWith(QString::fromStdString(chosen.name)));
+    QCOMPARE(QString::fromStdString(chosen.region), secondRegion);
 }
 
 void frmPlaceFinderTest::leavingReturnsNothing_data()

@@ -178,6 +178,47 @@ TEST(PlaceCommand, ADateItsMonthDoesNotHaveIsRefused)
     EXPECT_EQ(result.err, "Please Enter Correct Date Or Month!\n");
 }
 
+struct MatchedName
+{
+    const char* name;
+    std::string query;
+    const char* place;   // the first place's own name
+    const char* matched; // the other name it was found by; null for its own
+    const char* listed;  // the text line's first column
+};
+
+class PlaceMatchedNameTest : public ::testing::TestWithParam<MatchedName>
+{
+};
+
+TEST_P(PlaceMatchedNameTest, JsonAndTextSayWhichNameMatched)
+{
+    const MatchedName& row = GetParam();
+    const json first = PlaceJson({row.query, "--limit", "1"})[0];
+    EXPECT_EQ(first["name"], row.place);
+    EXPECT_EQ(first["matched_name"], row.matched == nullptr ? json(nullptr) : json(row.matched));
+    const auto text = RunCli({"place", row.query, "--limit", "1"});
+    EXPECT_EQ(text.status, 0) << text.err;
+    EXPECT_EQ(text.out.substr(0, text.out.find('\t')), row.listed);
+}
+
+std::string ManyCommas()
+{
+    std::string query = "Springfield, Illinois, US";
+    for (int i = 0; i < 20000; ++i)
+        query += ", a";
+    return query;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Queries, PlaceMatchedNameTest,
+    ::testing::Values(
+        MatchedName{"OwnName", "Madrid", "Madrid", nullptr, "Madrid"},
+        MatchedName{"OldName", "Bombay", "Mumbai", "Bombay", "Mumbai (also Bombay)"},
+        MatchedName{"OwnScript", "Москва", "Moscow", "Москва", "Moscow (also Москва)"},
+        MatchedName{"ManyCommas", ManyCommas(), "Springfield", nullptr, "Springfield"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
 TEST(PlaceCommand, NoMatchIsAnEmptyListAndARefusal)
 {
     const auto result = RunCli({"place", "Qqqxzzy", "--json"});

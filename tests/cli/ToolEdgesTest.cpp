@@ -92,14 +92,13 @@ private:
         d.countries.push_back({{'U', 'S'},
                                0,
                                text("Bad\xC2\x9B"
-                                    "31mLand\xFF")});
+                                    "31mLand\xFF"),
+                               text("")});
         d.regions.push_back({text("Illi\rnois\x7F"), text("IL"), 0});
         d.zones.push_back({text("America/Chicago")});
-        d.places.push_back(
-            {39801050, -89643600, 1000, text("Evil\x1B[2JT\xC3\xB6wn\tTab\nLine\\"), 0, 0, 0, 0});
-        const std::string keys("evil\0", 5);
-        d.keys.assign(keys.begin(), keys.end());
-        d.entries.push_back({0, 0 | atlas::format::kWholeKey});
+        const std::uint32_t name = text("Evil\x1B[2JT\xC3\xB6wn\tTab\nLine\\");
+        d.places.push_back({39801050, -89643600, 1000, name, 0, 0, 0, 0});
+        d.entries.push_back({name, 0 | atlas::format::kOwnName});
         std::string error;
         ASSERT_TRUE(atlas::writeIndex(file, d.sections(), error)) << error;
     }

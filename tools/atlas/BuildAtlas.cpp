@@ -1,8 +1,8 @@
 // Builds the offline atlas's index file from the pinned place data:
-//   build_atlas CITIES500_TXT ADMIN1_JSON ISO3166_TAB OUTPUT
+//   build_atlas CITIES500_TXT ADMIN1_JSON ISO3166_JSON OUTPUT
 // cities500.txt is GeoNames' table of places (tab-separated), admin1.json the
 // names of first-level divisions ([{"code":"US.IL","name":"Illinois"}, ...]),
-// iso3166.tab tzdata's country names.
+// iso_3166-1.json Debian's iso-codes table of countries.
 #include "atlas/Fold.h"
 #include "atlas/PlaceIndex.h"
 #include "atlas/PlaceSearch.h"
@@ -10,16 +10,12 @@
 #include <algorithm>
 #include <array>
 #include <charconv>
-#include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <fstream>
 #include <iostream>
 #include <map>
-#include <numeric>
+#include <nlohmann/json.hpp>
 #include <optional>
-#include <set>
-#include <sstream>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -29,25 +25,44 @@ namespace {
 
 using namespace atlas;
 
-// Countries GeoNames uses that tzdata's table does not name.
 struct CountryName
 {
     std::string_view code;
     std::string_view name;
 };
-constexpr std::array kExtraCountries{
-    CountryName{"XK", "Kosovo"},
+
+// The short English names people know where iso-codes gives only a formal or
+// turned-round one ("Russian Federation", "Holy See (Vatican City State)") or
+// one with a comma, which separates a query's parts; its common names (Bolivia,
+// Iran, South Korea, Vietnam) and plain names serve the rest.
+constexpr std::array kShortNames{
+    CountryName{"BN", "Brunei"},
+    CountryName{"BQ", "Caribbean Netherlands"},
+    CountryName{"CD", "Democratic Republic of the Congo"},
+    CountryName{"FK", "Falkland Islands"},
+    CountryName{"FM", "Micronesia"},
+    CountryName{"PS", "Palestine"},
+    CountryName{"RU", "Russia"},
+    CountryName{"SH", "Saint Helena"},
+    CountryName{"VA", "Vatican City"},
+    CountryName{"VG", "British Virgin Islands"},
+    CountryName{"VI", "U.S. Virgin Islands"},
+    CountryName{"XK", "Kosovo"}, // GeoNames' code; Kosovo is not in ISO 3166
 };
 
-// Countries whose division codes in the place table come from before a reform
-// that renumbered them in the names table: a name found by code would be
-// another division's (Ho Chi Minh City's old code is Lạng Sơn's new one).
-constexpr std::array<std::string_view, 1> kRenumberedDivisions{"VN"};
+// Names people write after a comma that iso-codes does not give: found, not shown.
+constexpr std::array kCommonOtherNames{
+    CountryName{"AE", "UAE"},        CountryName{"CI", "Ivory Coast"},
+    CountryName{"CV", "Cape Verde"}, CountryName{"GB", "UK"},
+    CountryName{"MM", "Burma"},      CountryName{"NL", "Holland"},
+    CountryName{"SZ", "Swaziland"},  CountryName{"TL", "East Timor"},
+    CountryName{"TR", "Turkey"},     CountryName{"US", "USA"},
+};
 
-// Longest key kept: longer "names" are descriptions, not names.
-constexpr std::size_t kLongestKey = 120;
 // Shorter other names are abbreviations and single syllables ("Ma", "Li"),
-// which would be taken for whole names while the user types.
+// which would be taken for whole names while the user types. Counted in bytes
+// of the folded name: three Latin letters, two Cyrillic or Greek ones, one
+// Chinese character.
 constexpr std::size_t kShortestOtherName = 3;
 
 [[noreturn]] void fail(const std::string& message)
@@ -89,97 +104,80 @@ std::optional<std::int32_t> microdegrees(std::string_view text)
     return static_cast<std::int32_t>(negative ? -micro : micro);
 }
 
-std::string readFile(const std::string& path)
+nlohmann::json readJson(const std::string& path)
 {
     std::ifstream in(path, std::ios::binary);
     if (!in)
         fail("cannot read " + path);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
+    try {
+        return nlohmann::json::parse(in);
+    } catch (const nlohmann::json::exception& error) {
+        fail(path + " is not JSON: " + error.what());
+    }
 }
 
-// The code-to-name pairs of admin1.json: an array of flat objects of strings.
+// The text of a JSON object's string member, or empty.
+std::string member(const nlohmann::json& object, const char* name)
+{
+    const auto found = object.find(name);
+    return found != object.end() && found->is_string() ? found->get<std::string>() : "";
+}
+
+// The code-to-name pairs of admin1.json.
 std::map<std::string, std::string> readRegionNames(const std::string& path)
 {
-    const std::string json = readFile(path);
     std::map<std::string, std::string> names;
-    std::size_t pos = 0;
-    auto readString = [&]() {
-        std::string value;
-        ++pos; // the opening quotation mark
-        while (pos < json.size() && json[pos] != '"') {
-            if (json[pos] == '\\' && pos + 1 < json.size()) {
-                ++pos;
-                if (json[pos] == 'u' && pos + 4 < json.size()) {
-                    const unsigned code = std::stoul(json.substr(pos + 1, 4), nullptr, 16);
-                    pos += 4;
-                    if (code < 0x80) {
-                        value += static_cast<char>(code);
-                    } else if (code < 0x800) {
-                        value += static_cast<char>(0xC0 | (code >> 6));
-                        value += static_cast<char>(0x80 | (code & 0x3F));
-                    } else {
-                        value += static_cast<char>(0xE0 | (code >> 12));
-                        value += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-                        value += static_cast<char>(0x80 | (code & 0x3F));
-                    }
-                } else {
-                    value += json[pos] == 'n' ? '\n' : json[pos];
-                }
-            } else {
-                value += json[pos];
-            }
-            ++pos;
-        }
-        ++pos;
-        return value;
-    };
-    std::map<std::string, std::string> object;
-    std::string pendingKey;
-    bool expectValue = false;
-    for (; pos < json.size();) {
-        const char c = json[pos];
-        if (c == '"') {
-            std::string text = readString();
-            if (expectValue) {
-                object[pendingKey] = std::move(text);
-                expectValue = false;
-            } else {
-                pendingKey = std::move(text);
-            }
-            continue;
-        }
-        if (c == ':')
-            expectValue = true;
-        else if (c == '}') {
-            if (object.count("code") && object.count("name"))
-                names[object["code"]] = object["name"];
-            object.clear();
-        }
-        ++pos;
-    }
+    for (const auto& region : readJson(path))
+        if (region.is_object() && !member(region, "code").empty() &&
+            !member(region, "name").empty())
+            names[member(region, "code")] = member(region, "name");
     if (names.empty())
         fail(path + " holds no region names");
     return names;
 }
 
-std::map<std::string, std::string> readCountryNames(const std::string& path)
+struct Country
 {
-    std::map<std::string, std::string> names;
-    std::istringstream lines(readFile(path));
-    for (std::string line; std::getline(lines, line);) {
-        if (line.empty() || line[0] == '#')
-            continue;
-        const auto fields = split(line, '\t');
-        if (fields.size() >= 2 && fields[0].size() == 2)
-            names[std::string(fields[0])] = std::string(fields[1]);
+    std::string name;
+    std::string otherNames; // ';' between them
+};
+
+void addOtherName(std::string& otherNames, std::string_view name)
+{
+    if (!otherNames.empty())
+        otherNames += ';';
+    otherNames += name;
+}
+
+std::map<std::string, Country> readCountries(const std::string& path)
+{
+    const nlohmann::json table = readJson(path);
+    std::map<std::string, Country> countries;
+    const auto rows = table.find("3166-1");
+    if (rows == table.end() || !rows->is_array())
+        fail(path + " holds no ISO 3166-1 table");
+    for (const auto& row : *rows) {
+        const std::string code = member(row, "alpha_2");
+        const std::string common = member(row, "common_name");
+        Country& country = countries[code];
+        country.name = common.empty() ? member(row, "name") : common;
+        for (const char* other : {"name", "official_name"}) {
+            const std::string text = member(row, other);
+            if (!text.empty() && text != country.name)
+                addOtherName(country.otherNames, text);
+        }
     }
-    for (const CountryName& extra : kExtraCountries)
-        names.try_emplace(std::string(extra.code), extra.name);
-    if (names.empty())
-        fail(path + " holds no country names");
-    return names;
+    for (const CountryName& shortName : kShortNames) {
+        Country& country = countries[std::string(shortName.code)];
+        if (!country.name.empty())
+            addOtherName(country.otherNames, country.name);
+        country.name = shortName.name;
+    }
+    for (const CountryName& other : kCommonOtherNames)
+        addOtherName(countries[std::string(other.code)].otherNames, other.name);
+    if (countries.size() < 200 || countries.count("") != 0)
+        fail(path + " does not hold the countries");
+    return countries;
 }
 
 // An other name worth searching: not an airport code (MAD, LEMD), nothing with
@@ -192,11 +190,18 @@ bool searchableOtherName(std::string_view name)
     return std::none_of(name.begin(), name.end(), [](char c) { return c >= '0' && c <= '9'; });
 }
 
+// A name of a place the search finds it by, as the data writes it.
+struct SearchName
+{
+    std::string text;
+    FoldedText folded;
+    bool own; // the place's own name, not one of its other names
+};
+
 struct RawPlace
 {
     std::string name;
-    std::map<std::string, std::set<std::uint16_t>> keys; // folded, with where its words start
-    std::set<std::string> ownKeys; // those of its name, not of its other names
+    std::vector<SearchName> names; // each folded text once, the own names first
     std::int32_t latitude;
     std::int32_t longitude;
     std::uint32_t population;
@@ -257,29 +262,51 @@ std::vector<RawPlace> readPlaces(const std::string& path)
         place.district = f[7] == "PPLX";
         if (place.zone.empty())
             fail(path + ":" + std::to_string(lineNumber) + ": no time zone");
-        auto addKey = [&](std::string_view name, bool own) {
-            FoldedText folded = foldText(name);
-            if (!folded.latin || folded.key.empty() || folded.key.size() > kLongestKey)
+        // Each folded text once: the own name's spelling, or else the other
+        // name's with the most bytes, which is the one with its accents
+        // (München rather than Munchen), to show as the name that matched.
+        std::map<std::string, std::size_t> spellings; // folded text to its index in names
+        auto addName = [&](std::string_view name, bool own) {
+            FoldedText folded = foldText(name, format::kLongestKey);
+            if (!folded.valid || folded.tooLong || folded.key.empty())
                 return;
             if (!own && folded.key.size() < kShortestOtherName)
                 return;
-            place.keys[folded.key].insert(folded.wordStarts.begin(), folded.wordStarts.end());
-            if (own)
-                place.ownKeys.insert(folded.key);
+            const auto [found, added] = spellings.try_emplace(folded.key, place.names.size());
+            if (added) {
+                place.names.push_back({std::string(name), std::move(folded), own});
+                return;
+            }
+            SearchName& kept = place.names[found->second];
+            if (!kept.own && name.size() > kept.text.size())
+                kept = {std::string(name), std::move(folded), own};
         };
-        addKey(f[1], true);
-        addKey(f[2], true);
+        addName(f[1], true);
+        addName(f[2], true);
         for (const std::string_view other : split(f[3], ','))
             if (searchableOtherName(other))
-                addKey(other, false);
+                addName(other, false);
         places.push_back(std::move(place));
     }
     return places;
 }
 
-IndexData buildSections(std::vector<RawPlace> raw,
-                        const std::map<std::string, std::string>& regionNames,
-                        const std::map<std::string, std::string>& countryNames)
+// A search entry with the folded text it is sorted by.
+struct SortedEntry
+{
+    std::string folded; // the name's folded text from the entry's word on
+    format::EntryRecord record;
+};
+
+struct BuiltIndex
+{
+    IndexData sections;
+    std::vector<std::string> foldedEntries; // each entry's folded text, in the entries' order
+};
+
+BuiltIndex buildSections(std::vector<RawPlace> raw,
+                         const std::map<std::string, std::string>& regionNames,
+                         const std::map<std::string, Country>& countries)
 {
     // Towns before city districts, then the populous first: the search ranks by this order.
     std::stable_sort(raw.begin(), raw.end(), [](const RawPlace& a, const RawPlace& b) {
@@ -297,19 +324,20 @@ IndexData buildSections(std::vector<RawPlace> raw,
     std::map<std::string, std::uint16_t> zoneIndex;
     for (const RawPlace& place : raw) {
         if (!countryIndex.count(place.country)) {
-            const auto name = countryNames.find(place.country);
+            const auto country = countries.find(place.country);
             format::CountryRecord record{};
             if (place.country.size() != 2)
                 fail("country code '" + place.country + "' is not two letters");
             std::copy(place.country.begin(), place.country.end(), record.code.begin());
-            record.name = strings.add(name != countryNames.end() ? name->second : place.country);
+            record.name =
+                strings.add(country != countries.end() ? country->second.name : place.country);
+            record.otherNames =
+                strings.add(country != countries.end() ? country->second.otherNames : "");
             countryIndex[place.country] = static_cast<std::uint16_t>(s.countries.size());
             s.countries.push_back(record);
         }
         const std::string regionKey = place.country + "." + place.admin1;
-        const bool renumbered = std::find(kRenumberedDivisions.begin(), kRenumberedDivisions.end(),
-                                          place.country) != kRenumberedDivisions.end();
-        if (!renumbered && !regionIndex.count(regionKey) && regionNames.count(regionKey)) {
+        if (!regionIndex.count(regionKey) && regionNames.count(regionKey)) {
             regionIndex[regionKey] = static_cast<std::uint32_t>(s.regions.size());
             s.regions.push_back({strings.add(regionNames.at(regionKey)), strings.add(place.admin1),
                                  countryIndex[place.country]});
@@ -320,7 +348,7 @@ IndexData buildSections(std::vector<RawPlace> raw,
         }
     }
 
-    TextPool keys(s.keys);
+    std::vector<SortedEntry> entries;
     for (std::uint32_t id = 0; id < raw.size(); ++id) {
         const RawPlace& place = raw[id];
         const auto region = regionIndex.find(place.country + "." + place.admin1);
@@ -329,56 +357,81 @@ IndexData buildSections(std::vector<RawPlace> raw,
                             region == regionIndex.end() ? format::kNoRegion : region->second,
                             countryIndex[place.country], zoneIndex[place.zone],
                             place.district ? format::kDistrict : 0});
-        for (const auto& [key, wordStarts] : place.keys) {
-            const std::uint32_t offset = keys.add(key);
-            const std::uint32_t own = place.ownKeys.count(key) ? format::kOwnName : 0;
-            for (const std::uint16_t start : wordStarts)
-                s.entries.push_back(
-                    {offset + start, id | own | (start == 0 ? format::kWholeKey : 0)});
+        for (const SearchName& name : place.names) {
+            const std::uint32_t offset = strings.add(name.text);
+            const FoldedText& folded = name.folded;
+            for (std::size_t word = 0; word < folded.wordStarts.size(); ++word) {
+                // The search folds a name from the word's first letter on: a
+                // word that starts inside one character's letters (℅, c/o)
+                // cannot be read from there.
+                std::string rest = folded.key.substr(folded.wordStarts[word]);
+                if (foldText(std::string_view(name.text).substr(folded.sourceStarts[word])).key !=
+                    rest)
+                    continue;
+                const std::uint32_t flags =
+                    (name.own ? format::kOwnName : 0) | (word == 0 ? format::kWholeKey : 0);
+                entries.push_back(
+                    {std::move(rest), {offset + folded.sourceStarts[word], id | flags}});
+            }
         }
     }
-    const char* text = s.keys.data();
-    std::sort(s.entries.begin(), s.entries.end(), [text](const auto& a, const auto& b) {
-        const int order = std::strcmp(text + a.key, text + b.key);
-        return order != 0 ? order < 0 : a.place < b.place;
+    std::sort(entries.begin(), entries.end(), [](const SortedEntry& a, const SortedEntry& b) {
+        const int order = a.folded.compare(b.folded);
+        if (order != 0)
+            return order < 0;
+        return a.record.place != b.record.place ? a.record.place < b.record.place
+                                                : a.record.name < b.record.name;
     });
-    return s;
+    BuiltIndex built;
+    for (SortedEntry& entry : entries) {
+        s.entries.push_back(entry.record);
+        built.foldedEntries.push_back(std::move(entry.folded));
+    }
+    built.sections = std::move(s);
+    return built;
 }
 
 // Stores the ranking of every prefix whose matches are too many to rank
 // while the user types.
-void storeHeavyRankings(IndexData& s)
+void storeHeavyRankings(BuiltIndex& built)
 {
+    IndexData& s = built.sections;
     const PlaceIndex scratch(s.sections(), nullptr); // without stored rankings yet
-    const char* text = s.keys.data();
+    const std::vector<std::string>& folded = built.foldedEntries;
     std::vector<std::string> heavy;
     const std::size_t longest = sizeof(format::TopPrefixRecord::prefix);
     for (std::size_t length = 1; length <= longest; ++length) {
         std::size_t i = 0;
-        while (i < s.entries.size()) {
-            const std::string_view suffix(text + s.entries[i].key);
-            if (suffix.size() < length) {
+        while (i < folded.size()) {
+            if (folded[i].size() < length) {
                 ++i;
                 continue;
             }
-            const std::string_view prefix = suffix.substr(0, length);
+            const std::string_view prefix = std::string_view(folded[i]).substr(0, length);
             std::size_t j = i;
-            while (j < s.entries.size() &&
-                   std::string_view(text + s.entries[j].key).substr(0, length) == prefix)
+            while (j < folded.size() && std::string_view(folded[j]).substr(0, length) == prefix)
                 ++j;
-            if (j - i > kStoredRankingThreshold && prefix.back() != ' ')
+            // A typed text ends with a whole character and never with a gap.
+            const bool wholeCharacter =
+                folded[i].size() == length ||
+                (static_cast<unsigned char>(folded[i][length]) & 0xC0) != 0x80;
+            if (j - i > kStoredRankingThreshold && prefix.back() != ' ' && wholeCharacter)
                 heavy.emplace_back(prefix);
             i = j;
         }
     }
     std::sort(heavy.begin(), heavy.end());
     for (const std::string& prefix : heavy) {
-        const std::vector<PlaceId> ranking = rankByScan(scratch, prefix, kMaxRows);
+        const std::vector<PlaceHit> ranking = rankByScan(scratch, prefix, kMaxRows);
         format::TopPrefixRecord record{};
         std::copy(prefix.begin(), prefix.end(), record.prefix.begin());
-        record.first = static_cast<std::uint32_t>(s.topPlaces.size());
+        record.first = static_cast<std::uint32_t>(s.topHits.size());
         record.count = static_cast<std::uint32_t>(ranking.size());
-        s.topPlaces.insert(s.topPlaces.end(), ranking.begin(), ranking.end());
+        for (const PlaceHit& hit : ranking)
+            s.topHits.push_back({hit.id, hit.otherName.empty()
+                                             ? format::kNoOtherName
+                                             : static_cast<std::uint32_t>(hit.otherName.data() -
+                                                                          s.strings.data())});
         s.topPrefixes.push_back(record);
     }
 }
@@ -388,23 +441,28 @@ void storeHeavyRankings(IndexData& s)
 int main(int argc, char** argv)
 {
     if (argc != 5) {
-        std::cerr << "usage: build_atlas CITIES500_TXT ADMIN1_JSON ISO3166_TAB OUTPUT\n";
+        std::cerr << "usage: build_atlas CITIES500_TXT ADMIN1_JSON ISO3166_JSON OUTPUT\n";
         return 2;
     }
     const auto regionNames = readRegionNames(argv[2]);
-    const auto countryNames = readCountryNames(argv[3]);
-    IndexData sections = buildSections(readPlaces(argv[1]), regionNames, countryNames);
-    if (const std::string why = checkSections(sections.sections()); !why.empty())
+    const auto countries = readCountries(argv[3]);
+    BuiltIndex built = buildSections(readPlaces(argv[1]), regionNames, countries);
+    if (const std::string why = checkSections(built.sections.sections()); !why.empty())
         fail("the index came out wrong: " + why);
-    storeHeavyRankings(sections);
+    storeHeavyRankings(built);
     std::string error;
-    if (!writeIndex(argv[4], sections.sections(), error))
+    if (!writeIndex(argv[4], built.sections.sections(), error))
         fail(error);
+    const IndexData& s = built.sections;
     std::size_t regionless = 0;
-    for (const auto& place : sections.places)
+    for (const auto& place : s.places)
         regionless += place.region == format::kNoRegion;
-    std::cout << "build_atlas: " << sections.places.size() << " places, " << sections.entries.size()
-              << " search entries, " << sections.topPrefixes.size() << " stored rankings, "
-              << regionless << " places without a region name\n";
+    std::size_t unnamedCountries = 0;
+    for (const auto& country : s.countries)
+        unnamedCountries += countries.count(std::string(country.code.data(), 2)) == 0;
+    std::cout << "build_atlas: " << s.places.size() << " places, " << s.entries.size()
+              << " search entries, " << s.topPrefixes.size() << " stored rankings, " << regionless
+              << " places without a region name, " << unnamedCountries
+              << " countries without a name\n";
     return 0;
 }
