@@ -1,48 +1,129 @@
 #include "atlas/PlaceClock.h"
 
+#include "atlas/ZoneHistory.h"
+
 #include <algorithm>
-#include <cctz/civil_time.h>
-#include <cctz/time_zone.h>
-#include <chrono>
+#include <cstdint>
+#include <vector>
 
 namespace atlas {
 namespace {
 
-cctz::civil_second toCivil(const CivilTime& t)
+constexpr std::int64_t kSecondsPerDay = 86400;
+
+std::int64_t floorDivide(std::int64_t a, std::int64_t b)
 {
-    return cctz::civil_second(t.year, t.month, t.day, t.hour, t.minute, t.second);
+    return a / b - ((a % b != 0) && ((a < 0) != (b < 0)) ? 1 : 0);
 }
 
-CivilTime fromCivil(const cctz::civil_second& cs)
+// Days from 1970-01-01 to a date of the proleptic Gregorian calendar, the month 1 to 12
+// (H. Hinnant's days_from_civil: years counted from March, in 400-year eras).
+std::int64_t daysFromCivil(std::int64_t year, int month, int day)
 {
-    return {static_cast<int>(cs.year()), cs.month(), cs.day(), cs.hour(), cs.minute(), cs.second()};
+    year -= month <= 2 ? 1 : 0;
+    const std::int64_t era = floorDivide(year, 400);
+    const std::int64_t yearOfEra = year - era * 400;
+    const std::int64_t dayOfYear = (153 * (month > 2 ? month - 3 : month + 9) + 2) / 5 + day - 1;
+    const std::int64_t dayOfEra = yearOfEra * 365 + yearOfEra / 4 - yearOfEra / 100 + dayOfYear;
+    return era * 146097 + dayOfEra - 719468;
 }
 
-using Instant = cctz::time_point<cctz::seconds>;
-
-// Zone ids are names below the zone folder, nothing else.
-bool plausibleZoneId(const std::string& id)
+/// The seconds since 1970 that a calendar and a clock show, counted as if they were
+/// universal time; fields beyond their range carry (30 February is 2 March).
+std::int64_t secondsOf(const CivilTime& t)
 {
-    if (id.empty() || id.size() > 64 || id.front() == '/' || id.find("..") != std::string::npos)
-        return false;
-    return std::all_of(id.begin(), id.end(), [](char c) {
-        return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') ||
-               c == '/' || c == '_' || c == '-' || c == '+';
-    });
+    const std::int64_t months = std::int64_t{t.year} * 12 + (t.month - 1);
+    const std::int64_t year = floorDivide(months, 12);
+    const int month = static_cast<int>(months - year * 12) + 1;
+    const std::int64_t days = daysFromCivil(year, month, 1) + (t.day - 1);
+    return days * kSecondsPerDay + std::int64_t{t.hour} * 3600 + std::int64_t{t.minute} * 60 +
+           t.second;
 }
 
-int offsetAtNoon(const cctz::time_zone& zone, long year, int month)
+/// The calendar and the clock that many seconds after 1970 (the inverse of secondsOf).
+CivilTime civilOf(std::int64_t seconds)
 {
-    const auto noon = zone.lookup(cctz::civil_second(year, month, 1, 12, 0, 0));
-    return zone.lookup(noon.pre).offset;
+    const std::int64_t days = floorDivide(seconds, kSecondsPerDay);
+    const std::int64_t ofDay = seconds - days * kSecondsPerDay;
+    const std::int64_t shifted = days + 719468;
+    const std::int64_t era = floorDivide(shifted, 146097);
+    const std::int64_t dayOfEra = shifted - era * 146097;
+    const std::int64_t yearOfEra =
+        (dayOfEra - dayOfEra / 1460 + dayOfEra / 36524 - dayOfEra / 146096) / 365;
+    const std::int64_t dayOfYear = dayOfEra - (365 * yearOfEra + yearOfEra / 4 - yearOfEra / 100);
+    const std::int64_t monthFromMarch = (5 * dayOfYear + 2) / 153;
+    const int day = static_cast<int>(dayOfYear - (153 * monthFromMarch + 2) / 5 + 1);
+    const int month =
+        static_cast<int>(monthFromMarch < 10 ? monthFromMarch + 3 : monthFromMarch - 9);
+    const std::int64_t year = yearOfEra + era * 400 + (month <= 2 ? 1 : 0);
+    return {static_cast<int>(year),
+            month,
+            day,
+            static_cast<int>(ofDay / 3600),
+            static_cast<int>(ofDay / 60 % 60),
+            static_cast<int>(ofDay % 60)};
 }
 
-ClockOffset offsetAt(const cctz::time_zone& zone, Instant instant, long year)
+/// What a local time was in a zone: the instant it names (for a skipped or repeated
+/// time, the one by the offset before the change) and, when skipped or repeated, the
+/// change.
+struct LocalLookup
 {
-    const auto found = zone.lookup(instant);
+    LocalTimeKind kind;
+    UnixSeconds instant;
+    UnixSeconds change;
+};
+
+/// A change of the zone's offset.
+struct Change
+{
+    UnixSeconds at;
+    int before;
+    int after;
+};
+
+// Offsets stay within a day of universal time, and no two changes cross on the wall
+// clock, so only the changes within two days of the local time decide it.
+constexpr UnixSeconds kChangeReach = 2 * kSecondsPerDay;
+
+LocalLookup lookupLocal(const ZoneHistory& zone, std::int64_t local)
+{
+    const UnixSeconds from = local - kChangeReach;
+    const int offsetBefore = zone.stateAt(from).offsetSeconds;
+    std::vector<Change> changes;
+    int offset = offsetBefore;
+    for (std::optional<UnixSeconds> next = zone.nextChange(from);
+         next && *next <= local + kChangeReach; next = zone.nextChange(*next)) {
+        const int after = zone.stateAt(*next).offsetSeconds;
+        changes.push_back({*next, offset, after});
+        offset = after;
+    }
+    // The first change whose wall clock after it lies beyond the local time.
+    const auto later = std::find_if(changes.begin(), changes.end(),
+                                    [&](const Change& c) { return c.at + c.after > local; });
+    if (later != changes.end() && later->at + later->before <= local)
+        return {LocalTimeKind::Skipped, local - later->before, later->at};
+    if (later != changes.begin()) {
+        const Change& last = *std::prev(later);
+        if (local < last.at + last.before)
+            return {LocalTimeKind::Repeated, local - last.before, last.at};
+        return {LocalTimeKind::Unique, local - last.after, last.at};
+    }
+    return {LocalTimeKind::Unique, local - offsetBefore, from};
+}
+
+int offsetAtNoon(const ZoneHistory& zone, int year, int month)
+{
+    const LocalLookup noon = lookupLocal(zone, secondsOf({year, month, 1, 12, 0, 0}));
+    return zone.stateAt(noon.instant).offsetSeconds;
+}
+
+ClockOffset offsetAt(const ZoneHistory& zone, UnixSeconds instant, int year)
+{
+    const ZoneState state = zone.stateAt(instant);
     ClockOffset offset;
-    offset.totalSeconds = found.offset;
-    offset.abbreviation = found.abbr;
+    offset.totalSeconds = state.offsetSeconds;
+    offset.abbreviation = state.abbreviation;
     // Standard time as a person reads it; the zone's own flags call some
     // winters daylight saving (Ireland, Morocco's Ramadan), which nobody does.
     offset.standardSeconds =
@@ -54,31 +135,35 @@ ClockOffset offsetAt(const cctz::time_zone& zone, Instant instant, long year)
 
 } // namespace
 
-ClockReading readClock(const std::string& zoneId, const CivilTime& local, Occurrence occurrence)
+ClockReading readClock(const ZoneHistory* history, const std::string& zoneId,
+                       const CivilTime& local, Occurrence occurrence)
 {
-    cctz::time_zone zone;
-    if (!plausibleZoneId(zoneId) || !cctz::load_time_zone(zoneId, &zone))
+    if (history == nullptr)
         return {std::nullopt,
                 "the time zone " + zoneId + " is not in this computer's time zone data"};
-
+    const ZoneHistory& zone = *history;
+    const std::int64_t localSeconds = secondsOf(local);
     PlaceClock clock;
     clock.zoneId = zoneId;
-    const cctz::civil_second civil = toCivil(local);
-    clock.local = fromCivil(civil); // a date such as 30 February carried into March
-    const auto found = zone.lookup(civil);
-    const long year = civil.year();
-    if (found.kind == cctz::time_zone::civil_lookup::UNIQUE) {
-        clock.offset = clock.before = clock.after = offsetAt(zone, found.pre, year);
+    clock.local = civilOf(localSeconds); // a date such as 30 February carried into March
+    const int year = clock.local.year;
+    const YearSpan known = zone.years();
+    if (year < known.first || year > known.last)
+        return {std::nullopt, "the clock history of " + zoneId + " here runs from " +
+                                  std::to_string(known.first) + " to " +
+                                  std::to_string(known.last)};
+
+    const LocalLookup found = lookupLocal(zone, localSeconds);
+    clock.kind = found.kind;
+    if (found.kind == LocalTimeKind::Unique) {
+        clock.offset = clock.before = clock.after = offsetAt(zone, found.instant, year);
         return {clock, {}};
     }
-    clock.kind = found.kind == cctz::time_zone::civil_lookup::SKIPPED ? LocalTimeKind::Skipped
-                                                                      : LocalTimeKind::Repeated;
     // The offsets either side of the change, and the wall clock's reading at it.
-    clock.before = offsetAt(zone, found.trans - cctz::seconds(1), year);
-    clock.after = offsetAt(zone, found.trans, year);
-    const cctz::civil_second change = cctz::convert(found.trans, cctz::utc_time_zone());
-    clock.changeFrom = fromCivil(change + clock.before.totalSeconds);
-    clock.changeTo = fromCivil(change + clock.after.totalSeconds);
+    clock.before = offsetAt(zone, found.change - 1, year);
+    clock.after = offsetAt(zone, found.change, year);
+    clock.changeFrom = civilOf(found.change + clock.before.totalSeconds);
+    clock.changeTo = civilOf(found.change + clock.after.totalSeconds);
     if (clock.kind == LocalTimeKind::Repeated)
         clock.occurrence = occurrence;
     clock.offset = clock.kind == LocalTimeKind::Repeated && occurrence == Occurrence::Second
@@ -94,13 +179,13 @@ CivilTime universalTime(const PlaceClock& clock)
 
 CivilTime addSeconds(const CivilTime& t, long long seconds)
 {
-    return fromCivil(toCivil(t) + seconds);
+    return civilOf(secondsOf(t) + seconds);
 }
 
 long daysBetween(const CivilTime& from, const CivilTime& to)
 {
-    return static_cast<long>(cctz::civil_day(to.year, to.month, to.day) -
-                             cctz::civil_day(from.year, from.month, from.day));
+    return static_cast<long>(secondsOf({to.year, to.month, to.day}) / kSecondsPerDay -
+                             secondsOf({from.year, from.month, from.day}) / kSecondsPerDay);
 }
 
 } // namespace atlas
