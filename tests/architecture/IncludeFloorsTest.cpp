@@ -17,11 +17,11 @@ namespace fs = std::filesystem;
 
 /// The floor of each folder: the ground holds what every window shares and the
 /// Moon computation, the middle the windows and their cores, the top the
-/// composition root and the command-line tool. A folder includes only lower floors
-/// and itself.
+/// composition root, the command-line tool and the web page's core. A folder
+/// includes only lower floors and itself.
 const std::map<std::string, int> kFloors{
     {"ephemeris", 0}, {"shell", 0}, {"entry", 1}, {"display", 1}, {"timezone", 1},
-    {"lookup", 1},    {"atlas", 1}, {"app", 2},   {"cli", 2},
+    {"lookup", 1},    {"atlas", 1}, {"app", 2},   {"cli", 2},     {"web", 2},
 };
 
 /// A source file: "entry/frmMain.cpp" and the files it includes ("shell/AppIcon.h").
