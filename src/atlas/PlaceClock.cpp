@@ -66,7 +66,7 @@ CivilTime civilOf(std::int64_t seconds)
 
 /// What a local time was in a zone: the instant it names (for a skipped or repeated
 /// time, the one by the offset before the change) and, when skipped or repeated, the
-/// change.
+/// instant of the change (0 otherwise).
 struct LocalLookup
 {
     LocalTimeKind kind;
@@ -107,9 +107,9 @@ LocalLookup lookupLocal(const ZoneHistory& zone, std::int64_t local)
         const Change& last = *std::prev(later);
         if (local < last.at + last.before)
             return {LocalTimeKind::Repeated, local - last.before, last.at};
-        return {LocalTimeKind::Unique, local - last.after, last.at};
+        return {LocalTimeKind::Unique, local - last.after, 0};
     }
-    return {LocalTimeKind::Unique, local - offsetBefore, from};
+    return {LocalTimeKind::Unique, local - offsetBefore, 0};
 }
 
 int offsetAtNoon(const ZoneHistory& zone, int year, int month)
