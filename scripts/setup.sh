@@ -14,14 +14,27 @@ PROGRAM_PACKAGES=(
 # The atlas's place data comes through npm. Node.js from elsewhere brings its
 # own npm, which Debian's package would fight with: install that only when none.
 command -v npm >/dev/null 2>&1 || PROGRAM_PACKAGES+=(npm)
+# What building the web page takes: emscripten for the page, and this machine's
+# compiler, cctz and tzdata for the tools that export the atlas's time zones for it.
+# Node.js serves the page; one from elsewhere may already be there.
+WEB_PACKAGES=(
+    cmake ninja-build g++ pkg-config
+    libcctz-dev tzdata libcli11-dev nlohmann-json3-dev
+    emscripten
+)
+command -v node >/dev/null 2>&1 || WEB_PACKAGES+=(nodejs)
+command -v npm >/dev/null 2>&1 || WEB_PACKAGES+=(npm)
 # What the tests take besides: the test frameworks, an X server for the desktop
-# runs, the checkers of the desktop files and the package, and the reference
-# ephemeris with its data files, which the precise Moon's tests compare with.
+# runs, the checkers of the desktop files and the package, the reference
+# ephemeris with its data files, which the precise Moon's tests compare with, and the
+# web page's build with the two browsers its tests drive.
 TEST_PACKAGES=(
     "${PROGRAM_PACKAGES[@]}"
+    "${WEB_PACKAGES[@]}"
     libgtest-dev libbenchmark-dev
     xvfb xauth desktop-file-utils appstream dpkg-dev file
     libswe-dev swe-basic-data
+    chromium firefox-esr
 )
 
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
@@ -107,4 +120,22 @@ build_preset() {
     else
         cmake --build --preset "$preset"
     fi
+}
+
+# Installs the web tests' browser driver as tests/web/package-lock.json pins it (npm ci),
+# again only when the lock file has changed. It downloads no browser: the tests drive
+# the system's Chromium and Firefox.
+ensure_web_test_modules() {
+    local folder="$ROOT/tests/web"
+    local stamp="$folder/node_modules/.package-lock.sha256"
+    local digest
+    digest="$(sha256sum "$folder/package-lock.json" | cut -d' ' -f1)"
+    if [ -f "$stamp" ] && [ "$(cat "$stamp")" = "$digest" ]; then
+        return 0
+    fi
+    if ! (cd "$folder" && PUPPETEER_SKIP_DOWNLOAD=1 npm ci --no-audit --no-fund --loglevel=error); then
+        echo "ensure_web_test_modules: npm ci failed in tests/web" >&2
+        return 1
+    fi
+    echo "$digest" >"$stamp"
 }

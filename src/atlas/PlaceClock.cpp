@@ -1,48 +1,79 @@
 #include "atlas/PlaceClock.h"
 
+#include "atlas/ZoneHistory.h"
+
 #include <algorithm>
-#include <cctz/civil_time.h>
-#include <cctz/time_zone.h>
-#include <chrono>
+#include <cstdint>
+#include <vector>
 
 namespace atlas {
 namespace {
 
-cctz::civil_second toCivil(const CivilTime& t)
+constexpr std::int64_t kSecondsPerDay = 86400;
+
+using modEphemeris::civilTimeOf;
+using modEphemeris::unixSecondsOf;
+
+/// What a local time was in a zone: the instant it names (for a skipped or repeated
+/// time, the one by the offset before the change) and, when skipped or repeated, the
+/// instant of the change (0 otherwise).
+struct LocalLookup
 {
-    return cctz::civil_second(t.year, t.month, t.day, t.hour, t.minute, t.second);
+    LocalTimeKind kind;
+    UnixSeconds instant;
+    UnixSeconds change;
+};
+
+/// A change of the zone's offset.
+struct Change
+{
+    UnixSeconds at;
+    int before;
+    int after;
+};
+
+// Offsets stay within a day of universal time, and no two changes cross on the wall
+// clock, so only the changes within two days of the local time decide it.
+constexpr UnixSeconds kChangeReach = 2 * kSecondsPerDay;
+
+LocalLookup lookupLocal(const ZoneHistory& zone, std::int64_t local)
+{
+    const UnixSeconds from = local - kChangeReach;
+    const int offsetBefore = zone.stateAt(from).offsetSeconds;
+    std::vector<Change> changes;
+    int offset = offsetBefore;
+    for (std::optional<UnixSeconds> next = zone.nextChange(from);
+         next && *next <= local + kChangeReach; next = zone.nextChange(*next)) {
+        const int after = zone.stateAt(*next).offsetSeconds;
+        changes.push_back({*next, offset, after});
+        offset = after;
+    }
+    // The first change whose wall clock after it lies beyond the local time.
+    const auto later = std::find_if(changes.begin(), changes.end(),
+                                    [&](const Change& c) { return c.at + c.after > local; });
+    if (later != changes.end() && later->at + later->before <= local)
+        return {LocalTimeKind::Skipped, local - later->before, later->at};
+    if (later != changes.begin()) {
+        const Change& last = *std::prev(later);
+        if (local < last.at + last.before)
+            return {LocalTimeKind::Repeated, local - last.before, last.at};
+        return {LocalTimeKind::Unique, local - last.after, 0};
+    }
+    return {LocalTimeKind::Unique, local - offsetBefore, 0};
 }
 
-CivilTime fromCivil(const cctz::civil_second& cs)
+int offsetAtNoon(const ZoneHistory& zone, int year, int month)
 {
-    return {static_cast<int>(cs.year()), cs.month(), cs.day(), cs.hour(), cs.minute(), cs.second()};
+    const LocalLookup noon = lookupLocal(zone, unixSecondsOf({year, month, 1, 12, 0, 0}));
+    return zone.stateAt(noon.instant).offsetSeconds;
 }
 
-using Instant = cctz::time_point<cctz::seconds>;
-
-// Zone ids are names below the zone folder, nothing else.
-bool plausibleZoneId(const std::string& id)
+ClockOffset offsetAt(const ZoneHistory& zone, UnixSeconds instant, int year)
 {
-    if (id.empty() || id.size() > 64 || id.front() == '/' || id.find("..") != std::string::npos)
-        return false;
-    return std::all_of(id.begin(), id.end(), [](char c) {
-        return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') ||
-               c == '/' || c == '_' || c == '-' || c == '+';
-    });
-}
-
-int offsetAtNoon(const cctz::time_zone& zone, long year, int month)
-{
-    const auto noon = zone.lookup(cctz::civil_second(year, month, 1, 12, 0, 0));
-    return zone.lookup(noon.pre).offset;
-}
-
-ClockOffset offsetAt(const cctz::time_zone& zone, Instant instant, long year)
-{
-    const auto found = zone.lookup(instant);
+    const ZoneState state = zone.stateAt(instant);
     ClockOffset offset;
-    offset.totalSeconds = found.offset;
-    offset.abbreviation = found.abbr;
+    offset.totalSeconds = state.offsetSeconds;
+    offset.abbreviation = state.abbreviation;
     // Standard time as a person reads it; the zone's own flags call some
     // winters daylight saving (Ireland, Morocco's Ramadan), which nobody does.
     offset.standardSeconds =
@@ -54,31 +85,35 @@ ClockOffset offsetAt(const cctz::time_zone& zone, Instant instant, long year)
 
 } // namespace
 
-ClockReading readClock(const std::string& zoneId, const CivilTime& local, Occurrence occurrence)
+ClockReading readClock(const ZoneHistory* history, const std::string& zoneId,
+                       const CivilTime& local, Occurrence occurrence)
 {
-    cctz::time_zone zone;
-    if (!plausibleZoneId(zoneId) || !cctz::load_time_zone(zoneId, &zone))
+    if (history == nullptr)
         return {std::nullopt,
                 "the time zone " + zoneId + " is not in this computer's time zone data"};
-
+    const ZoneHistory& zone = *history;
+    const std::int64_t localSeconds = unixSecondsOf(local);
     PlaceClock clock;
     clock.zoneId = zoneId;
-    const cctz::civil_second civil = toCivil(local);
-    clock.local = fromCivil(civil); // a date such as 30 February carried into March
-    const auto found = zone.lookup(civil);
-    const long year = civil.year();
-    if (found.kind == cctz::time_zone::civil_lookup::UNIQUE) {
-        clock.offset = clock.before = clock.after = offsetAt(zone, found.pre, year);
+    clock.local = civilTimeOf(localSeconds); // a date such as 30 February carried into March
+    const int year = clock.local.year;
+    const YearSpan known = zone.years();
+    if (year < known.first || year > known.last)
+        return {std::nullopt, "the clock history of " + zoneId + " here runs from " +
+                                  std::to_string(known.first) + " to " +
+                                  std::to_string(known.last)};
+
+    const LocalLookup found = lookupLocal(zone, localSeconds);
+    clock.kind = found.kind;
+    if (found.kind == LocalTimeKind::Unique) {
+        clock.offset = clock.before = clock.after = offsetAt(zone, found.instant, year);
         return {clock, {}};
     }
-    clock.kind = found.kind == cctz::time_zone::civil_lookup::SKIPPED ? LocalTimeKind::Skipped
-                                                                      : LocalTimeKind::Repeated;
     // The offsets either side of the change, and the wall clock's reading at it.
-    clock.before = offsetAt(zone, found.trans - cctz::seconds(1), year);
-    clock.after = offsetAt(zone, found.trans, year);
-    const cctz::civil_second change = cctz::convert(found.trans, cctz::utc_time_zone());
-    clock.changeFrom = fromCivil(change + clock.before.totalSeconds);
-    clock.changeTo = fromCivil(change + clock.after.totalSeconds);
+    clock.before = offsetAt(zone, found.change - 1, year);
+    clock.after = offsetAt(zone, found.change, year);
+    clock.changeFrom = civilTimeOf(found.change + clock.before.totalSeconds);
+    clock.changeTo = civilTimeOf(found.change + clock.after.totalSeconds);
     if (clock.kind == LocalTimeKind::Repeated)
         clock.occurrence = occurrence;
     clock.offset = clock.kind == LocalTimeKind::Repeated && occurrence == Occurrence::Second

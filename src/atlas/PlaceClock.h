@@ -1,9 +1,9 @@
-// The clock at a place: from the IANA time zone history that the system's
-// tzdata holds, the offset from universal time at a local date and time, its
-// abbreviation, and whether that local time was unique, skipped or repeated.
-// Plain C++20, no Qt.
+// The clock at a place: from the IANA time zone history (atlas/ZoneHistory.h),
+// the offset from universal time at a local date and time, its abbreviation, and
+// whether that local time was unique, skipped or repeated. Plain C++20, no Qt.
 #pragma once
 
+#include "atlas/ZoneHistory.h"
 #include "ephemeris/CivilTime.h"
 
 #include <optional>
@@ -53,10 +53,19 @@ struct ClockReading
     std::string error;
 };
 
-/// The clock in a zone at a local time. A skipped time takes the offset in
-/// force before the change; a repeated one the chosen occurrence.
-ClockReading readClock(const std::string& zoneId, const CivilTime& local,
-                       Occurrence occurrence = Occurrence::First);
+/// The clock at a local time in the zone named zoneId, from its history (none: the
+/// zone is unknown). A skipped time takes the offset in force before the change; a
+/// repeated one the chosen occurrence.
+ClockReading readClock(const ZoneHistory* history, const std::string& zoneId,
+                       const CivilTime& local, Occurrence occurrence = Occurrence::First);
+
+/// The same from the face's own zone data (findZone). Inline, so that the call to
+/// findZone lies with the caller, which links the library that defines it.
+inline ClockReading readClock(const std::string& zoneId, const CivilTime& local,
+                              Occurrence occurrence = Occurrence::First)
+{
+    return readClock(findZone(zoneId).get(), zoneId, local, occurrence);
+}
 
 /// The instant as universal time, to the second: the local time less the offset.
 CivilTime universalTime(const PlaceClock& clock);

@@ -5,8 +5,10 @@
 #include <algorithm>
 #include <array>
 #include <charconv>
+#include <clocale> // newlocale: a "C" locale for strtod_l
 #include <cmath>
 #include <cstdint>
+#include <cstdlib> // strtod_l
 #include <limits>
 
 namespace birth {
@@ -97,6 +99,53 @@ std::optional<std::int16_t> RecordNumber(std::string_view text, bool magnitude)
     return static_cast<std::int16_t>(whole);
 }
 
+// Powers of ten that doubles hold exactly.
+constexpr std::array<double, 23> kExactPowersOfTen{1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                                   1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                                   1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+constexpr std::uint64_t kExactIntegerLimit = std::uint64_t{1} << 53;
+constexpr int kMostSignificantDigits = 19; // always fit 64 bits
+
+/// A checked decimal text (an optional minus sign, digits, at most one point, at least one
+/// digit) as the nearest double, halves to even, whatever the locale; nothing when it lies
+/// beyond the doubles (infinite) or a non-zero text rounds to zero. Typed numbers (up to 19
+/// significant digits, up to 22 places) are one exact integer multiplied or divided by an
+/// exact power of ten, rounded once; longer ones go to the C library in the "C" locale.
+std::optional<double> DecimalValue(std::string_view number)
+{
+    const bool negative = !number.empty() && number.front() == '-';
+    std::uint64_t significand = 0;
+    int significantDigits = 0;
+    int exponent = 0; // the value is significand times ten to the exponent
+    bool fraction = false;
+    for (const char c : number.substr(negative ? 1 : 0)) {
+        if (c == '.') {
+            fraction = true;
+            continue;
+        }
+        if (fraction)
+            --exponent;
+        if (significantDigits == 0 && c == '0')
+            continue;
+        significand = significand * 10 + static_cast<std::uint64_t>(c - '0');
+        if (++significantDigits > kMostSignificantDigits)
+            break;
+    }
+    const int places = -exponent;
+    if (significantDigits <= kMostSignificantDigits && significand <= kExactIntegerLimit &&
+        places < static_cast<int>(kExactPowersOfTen.size())) {
+        const auto whole = static_cast<double>(significand);
+        const double value = whole / kExactPowersOfTen[static_cast<std::size_t>(places)];
+        return negative ? -value : value;
+    }
+    static const locale_t cLocale = newlocale(LC_ALL_MASK, "C", locale_t{});
+    const std::string text(number);
+    const double value = strtod_l(text.c_str(), nullptr, cLocale);
+    if (std::isinf(value) || (value == 0 && significantDigits > 0))
+        return std::nullopt;
+    return value;
+}
+
 Refusal RefuseField(BirthField field, std::string_view message)
 {
     return {field, std::string(message), Refusal::Icon::Critical, true};
@@ -137,20 +186,14 @@ std::optional<double> NumericValue(std::string_view text)
     }
     if (digits == 0)
         return std::nullopt;
-    // The characters are checked above; from_chars reads them whatever the locale.
-    double value = 0;
-    const auto [end, error] = std::from_chars(number.data(), number.data() + number.size(), value,
-                                              std::chars_format::fixed);
-    if (error != std::errc() || end != number.data() + number.size())
-        return std::nullopt;
-    return value;
+    return DecimalValue(number);
 }
 
 } // namespace FieldText
 
 std::optional<int> MonthNumber(std::string_view monthName)
 {
-    const auto found = std::find(kMonthNames.begin(), kMonthNames.end(), monthName);
+    const auto* const found = std::find(kMonthNames.begin(), kMonthNames.end(), monthName);
     if (found == kMonthNames.end())
         return std::nullopt;
     return static_cast<int>(found - kMonthNames.begin()) + 1;

@@ -177,8 +177,6 @@ std::variant<CivilTime, std::string> ReadDateTime(std::string_view date, std::st
     for (const auto& [value, part] : ranges)
         if (!part->range.contains(value))
             return std::string(part->message);
-    if (const std::optional<birth::Refusal> refusal = birth::ValidateDate(*year, *month, *day))
-        return refusal->message;
     return CivilTime{*year, *month, *day, *hour, *minute, 0};
 }
 

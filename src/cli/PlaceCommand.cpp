@@ -1,4 +1,5 @@
 // selenoscope-cli place: the atlas's matches for a query, in the finder's order.
+#include "birth/BirthDataChecks.h"
 #include "cli/CommandSupport.h"
 #include "cli/Commands.h"
 #include "cli/PlaceFinder.h"
@@ -16,6 +17,12 @@ int RunPlace(const PlaceOptions& options)
             return kRefused;
         }
         local = std::get<modEphemeris::CivilTime>(dateTime);
+        // A reading checks the date after the zone and the place, as the window does; the
+        // clock of a date its month lacks would be the next month's.
+        if (const auto refusal = birth::ValidateDate(local->year, local->month, local->day)) {
+            Complain(refusal->message);
+            return kRefused;
+        }
     }
     const PlaceFinder finder(options.atlas);
     const auto found = finder.Search(options.query, options.limit, local);

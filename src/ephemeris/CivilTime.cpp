@@ -10,6 +10,7 @@ namespace modEphemeris {
 namespace {
 
 constexpr std::int64_t kSecondsPerDay = 86400;
+constexpr std::int64_t kUnixEpochDay = 2440588; // the day number of 1970-01-01
 
 std::int64_t dayNumberOf(const CivilTime& t)
 {
@@ -18,15 +19,24 @@ std::int64_t dayNumberOf(const CivilTime& t)
 
 } // namespace
 
-CivilTime addSeconds(const CivilTime& t, long long seconds)
+long long unixSecondsOf(const CivilTime& t)
 {
-    const std::int64_t total =
-        dayNumberOf(t) * kSecondsPerDay + t.hour * 3600LL + t.minute * 60LL + t.second + seconds;
-    const std::int64_t day = FloorDiv64(total, kSecondsPerDay);
-    const auto secondOfDay = static_cast<int>(total - day * kSecondsPerDay);
-    const CalendarDate date = DateOfDayNumber(static_cast<int>(day));
+    return (dayNumberOf(t) - kUnixEpochDay) * kSecondsPerDay + t.hour * 3600LL + t.minute * 60LL +
+           t.second;
+}
+
+CivilTime civilTimeOf(long long unixSeconds)
+{
+    const std::int64_t day = FloorDiv64(unixSeconds, kSecondsPerDay);
+    const auto secondOfDay = static_cast<int>(unixSeconds - day * kSecondsPerDay);
+    const CalendarDate date = DateOfDayNumber(static_cast<int>(day + kUnixEpochDay));
     return {date.year,       date.month, date.day, secondOfDay / 3600, secondOfDay / 60 % 60,
             secondOfDay % 60};
+}
+
+CivilTime addSeconds(const CivilTime& t, long long seconds)
+{
+    return civilTimeOf(unixSecondsOf(t) + seconds);
 }
 
 long daysBetween(const CivilTime& from, const CivilTime& to)

@@ -25,6 +25,14 @@ enum class Occurrence { First, Second };
 /// month's end (30 February) is carried into the next month first.
 CivilTime addSeconds(const CivilTime& t, long long seconds);
 
+/// Seconds since 1970-01-01 00:00:00 of the civil time read as universal time; fields
+/// beyond their range carry (30 February is 2 March).
+long long unixSecondsOf(const CivilTime& t);
+
+/// The civil time that many seconds after 1970-01-01 00:00:00 (the inverse of
+/// unixSecondsOf for dates of the Gregorian calendar).
+CivilTime civilTimeOf(long long unixSeconds);
+
 /// Whole days from the first date to the second, the times of day ignored.
 long daysBetween(const CivilTime& from, const CivilTime& to);
 

@@ -62,7 +62,7 @@ constexpr NonZeroMultipliers NonZeroOf(const LunarTerm& term)
 template <std::size_t N>
 constexpr bool EveryTermHasAPositiveMultiplier(const std::array<LunarTerm, N>& table)
 {
-    return std::ranges::all_of(table, [](const LunarTerm& term) {
+    return std::all_of(table.begin(), table.end(), [](const LunarTerm& term) {
         return term.d > 0 || term.m > 0 || term.mp > 0 || term.f > 0;
     });
 }

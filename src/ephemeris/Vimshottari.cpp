@@ -95,9 +95,16 @@ std::string Trimmed(double x, int decimals)
 {
     const double scale = std::pow(10.0, decimals);
     const double rounded = std::round(x * scale) / scale;
-    std::array<char, 32> buffer{};
-    const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), rounded);
-    return {buffer.data(), result.ptr};
+    // printf rather than to_chars: the web build's C++ library has no to_chars for doubles.
+    std::array<char, 352> buffer{}; // the widest double in fixed notation
+    std::snprintf(buffer.data(), buffer.size(), "%.*f", decimals, rounded);
+    std::string text(buffer.data());
+    if (text.find('.') != std::string::npos) {
+        text.erase(text.find_last_not_of('0') + 1);
+        if (text.back() == '.')
+            text.pop_back();
+    }
+    return text == "-0" ? "0" : text;
 }
 
 std::string Arcseconds(double arcseconds)

@@ -18,10 +18,11 @@ namespace fs = std::filesystem;
 /// The floor of each folder. The ground holds the Moon computation at the bottom,
 /// then the birth data (its checks, ranges and month names) and what every window
 /// shares; the middle the windows and the atlas; the top the composition roots of the
-/// program and of the command-line tool. A folder includes only lower floors and itself.
+/// program, of the command-line tool and of the web page. A folder includes only lower floors and
+/// itself.
 const std::map<std::string, int> kFloors{
-    {"ephemeris", 0}, {"birth", 1},  {"shell", 1}, {"entry", 2}, {"display", 2},
-    {"timezone", 2},  {"lookup", 2}, {"atlas", 2}, {"app", 3},   {"cli", 3},
+    {"ephemeris", 0}, {"birth", 1}, {"shell", 1}, {"entry", 2}, {"display", 2}, {"timezone", 2},
+    {"lookup", 2},    {"atlas", 2}, {"app", 3},   {"cli", 3},   {"web", 3},
 };
 
 /// Headers the build generates into its own tree, included by their folder as

@@ -154,6 +154,18 @@ INSTANTIATE_TEST_SUITE_P(
                 "The latitude must be written as degrees:minutes and N or S, such as 28:37N"}),
     [](const auto& info) { return info.param.name; });
 
+// The window checks the zone before the date: so does the tool.
+TEST(ReadingCommand, RefusesInTheWindowsOrder)
+{
+    std::vector<std::string> args = WorkedExampleWith("--zone", "13");
+    for (std::size_t i = 0; i + 1 < args.size(); ++i)
+        if (args[i] == "--date")
+            args[i + 1] = "2000-04-31";
+    const auto result = RunCli(args);
+    EXPECT_EQ(result.status, 1);
+    EXPECT_EQ(result.err, "Please Enter Value Between 0 And 12 in the Zone Hour\n");
+}
+
 TEST(ReadingCommand, UtcOffsetRefusals)
 {
     const std::vector<std::string> place{"reading",     "--date", "2000-01-01", "--time", "12:00",

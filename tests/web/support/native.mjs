@@ -1,0 +1,56 @@
+// The native side of the web tests: the command-line tool and the native reference,
+// both from the ci build, named by the environment CTest gives the tests.
+import { spawnSync } from 'node:child_process';
+import { existsSync, mkdtempSync, readFileSync, rmSync, writeFileSync } from 'node:fs';
+import { tmpdir } from 'node:os';
+import { join } from 'node:path';
+import { parseCsv } from './births.mjs';
+
+export function required(variable) {
+  const value = process.env[variable];
+  if (!value) throw new Error(`${variable} is not set: run the web tests through ctest`);
+  return value;
+}
+
+/// Runs a native program over the births' CSV; its standard output.
+function run(program, args, csv) {
+  const folder = mkdtempSync(join(tmpdir(), 'selenoscope-web-'));
+  try {
+    const input = join(folder, 'births.csv');
+    writeFileSync(input, csv);
+    const done = spawnSync(program, [...args, input], { maxBuffer: 1 << 30, encoding: 'utf8' });
+    // The tool exits with 1 when some rows were refused; their error column says why.
+    if (done.error || (done.status !== 0 && done.status !== 1))
+      throw new Error(`${program} failed (${done.error ?? done.status}): ${done.stderr}`);
+    return done.stdout;
+  } finally {
+    rmSync(folder, { recursive: true, force: true });
+  }
+}
+
+/// The four texts of each birth, or its refusal, from selenoscope-cli batch.
+export function cliReadings(csv) {
+  const [header, ...rows] = parseCsv(run(required('SELENOSCOPE_CLI'), ['batch', '-o', '-'], csv));
+  const at = (name) => header.indexOf(name);
+  return rows.map((row) => (row[at('error')]
+    ? { refusal: { message: row[at('error')] } }
+    : {
+      sidereal: { geocentric: row[at('sidereal_geocentric')], topocentric: row[at('sidereal_topocentric')] },
+      tropical: { geocentric: row[at('tropical_geocentric')], topocentric: row[at('tropical_topocentric')] },
+    }));
+}
+
+/// The details of each birth as selenoscope-cli details --json gives them, or its refusal.
+export function nativeDetails(csv) {
+  return run(required('SELENOSCOPE_WEB_REFERENCE'), [], csv).trimEnd().split('\n').map((line) => JSON.parse(line));
+}
+
+/// The built page's folder.
+export function siteFolder() {
+  const folder = required('SELENOSCOPE_WEB_SITE');
+  if (!existsSync(join(folder, 'core.mjs')))
+    throw new Error(`${folder} holds no built page: scripts/web build (scripts/test builds it)`);
+  return folder;
+}
+
+export const siteFile = (name) => readFileSync(join(siteFolder(), name));

@@ -1,0 +1,99 @@
+// Serves the built web page from one folder on 127.0.0.1: its files as they are, each
+// with its MIME type (WebAssembly must come as application/wasm to be compiled while it
+// downloads) and the page's own content security policy, read from its index.html so
+// that it is written once. Nothing else: no listing, no file outside the folder.
+//   node tools/web/serve.mjs FOLDER [--port N]     (8321 unless given; 0: any free port)
+import { createServer } from 'node:http';
+import { readFile, stat } from 'node:fs/promises';
+import { readFileSync } from 'node:fs';
+import { extname, join, resolve, sep } from 'node:path';
+import { fileURLToPath } from 'node:url';
+
+export const defaultPort = 8321;
+
+const mimeTypes = new Map([
+  ['.html', 'text/html; charset=utf-8'],
+  ['.css', 'text/css; charset=utf-8'],
+  ['.mjs', 'text/javascript; charset=utf-8'],
+  ['.js', 'text/javascript; charset=utf-8'],
+  ['.json', 'application/json'],
+  ['.webmanifest', 'application/manifest+json'],
+  ['.wasm', 'application/wasm'],
+  ['.svg', 'image/svg+xml'],
+  ['.png', 'image/png'],
+  ['.ico', 'image/x-icon'],
+  ['.txt', 'text/plain; charset=utf-8'],
+]);
+
+/// The policy the page's index.html declares; a header may add what a meta tag cannot.
+export function pagePolicy(folder) {
+  const html = readFileSync(join(folder, 'index.html'), 'utf8');
+  const found = html.match(/<meta\s+http-equiv="Content-Security-Policy"\s+content="([^"]+)"/i);
+  if (!found) throw new Error(`${folder}/index.html declares no Content-Security-Policy`);
+  return `${found[1]}; frame-ancestors 'none'`;
+}
+
+/// Starts serving folder; resolves to the server and its address once it listens.
+export function serve(folder, { port = defaultPort, host = '127.0.0.1' } = {}) {
+  const root = resolve(folder);
+  const headers = {
+    'Content-Security-Policy': pagePolicy(root),
+    'X-Content-Type-Options': 'nosniff',
+    'Referrer-Policy': 'no-referrer',
+    'Cache-Control': 'no-cache',
+  };
+  const server = createServer(async (request, response) => {
+    const send = (status, type, body) => {
+      response.writeHead(status, { ...headers, 'Content-Type': type });
+      response.end(request.method === 'HEAD' ? undefined : body);
+    };
+    if (request.method !== 'GET' && request.method !== 'HEAD') {
+      send(405, 'text/plain; charset=utf-8', 'Only GET and HEAD\n');
+      return;
+    }
+    let path;
+    try {
+      path = decodeURIComponent(new URL(request.url, 'http://localhost').pathname);
+    } catch {
+      send(400, 'text/plain; charset=utf-8', 'Bad address\n');
+      return;
+    }
+    if (path.endsWith('/')) path += 'index.html';
+    const file = resolve(root, `.${path}`);
+    const type = mimeTypes.get(extname(file).toLowerCase()) ?? 'application/octet-stream';
+    if ((file !== root && !file.startsWith(root + sep)) || path.includes('\0')) {
+      send(404, 'text/plain; charset=utf-8', 'Not found\n');
+      return;
+    }
+    try {
+      if (!(await stat(file)).isFile()) throw new Error('not a file');
+      send(200, type, await readFile(file));
+    } catch {
+      send(404, 'text/plain; charset=utf-8', 'Not found\n');
+    }
+  });
+  return new Promise((resolvePromise, reject) => {
+    server.once('error', reject);
+    server.listen(port, host, () => {
+      const { port: bound } = server.address();
+      resolvePromise({ server, url: `http://${host}:${bound}/` });
+    });
+  });
+}
+
+if (process.argv[1] && resolve(process.argv[1]) === fileURLToPath(import.meta.url)) {
+  const args = process.argv.slice(2);
+  const portAt = args.indexOf('--port');
+  const port = portAt >= 0 ? Number(args.splice(portAt, 2)[1]) : defaultPort;
+  if (args.length !== 1 || !Number.isInteger(port) || port < 0 || port > 65535) {
+    console.error('usage: node tools/web/serve.mjs FOLDER [--port N]');
+    process.exit(2);
+  }
+  try {
+    const { url } = await serve(args[0], { port });
+    console.log(`Serving the page on ${url} (Ctrl+C stops)`);
+  } catch (error) {
+    console.error(`serve: ${error.message}`);
+    process.exit(1);
+  }
+}
