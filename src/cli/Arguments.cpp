@@ -2,9 +2,11 @@
 
 #include "cli/Commands.h"
 #include "cli/PlaceAccess.h"
+#include "cli/PreciseAccess.h"
 
 #include <CLI/CLI.hpp>
 #include <algorithm>
+#include <string>
 #include <thread>
 
 namespace cli {
@@ -18,6 +20,10 @@ constexpr const char* kBatchFooter = R"(Columns read (header names in any order 
 Columns appended: sidereal_geocentric, sidereal_topocentric, tropical_geocentric,
   tropical_topocentric, error. A refused row gets empty readings and the reason in
   error; the exit status is then 1.)";
+constexpr const char* kBatchPreciseFooter = R"(
+With --precise, precise_sidereal_geocentric, precise_sidereal_topocentric,
+  precise_tropical_geocentric and precise_tropical_topocentric come before error; a
+  row without a precise Moon keeps its readings and says why in error.)";
 
 // Each worker keeps two blocks of a few hundred kilobytes in flight: this bounds memory.
 constexpr std::size_t kMostThreads = 64;
@@ -75,8 +81,11 @@ void AddBatchOptions(CLI::App& command, BatchOptions& o)
                        "Where the CSV goes, or - for standard output (the default)");
     command.add_option("--threads", o.threads, "Worker threads (default: one per core)")
         ->check(CLI::Range(std::size_t{1}, kMostThreads));
+    if (HasPrecise())
+        command.add_flag("--precise", o.precise,
+                         "The precise Moon's four texts too, in columns of their own");
     AddAtlasOption(command, o.atlas);
-    command.footer(kBatchFooter);
+    command.footer(std::string(kBatchFooter) + (HasPrecise() ? kBatchPreciseFooter : ""));
 }
 
 void AddPlaceOptions(CLI::App& command, PlaceOptions& o)
@@ -107,6 +116,9 @@ int RunCommandLine(int argc, char** argv)
     BirthOptions readingOptions;
     CLI::App* reading = app.add_subcommand("reading", "The four readings of one birth");
     AddBirthOptions(*reading, readingOptions);
+    if (HasPrecise())
+        reading->add_flag("--precise", readingOptions.precise,
+                          "The precise Moon's four texts too, after the readings");
 
     BirthOptions detailsOptions;
     CLI::App* details = app.add_subcommand(
