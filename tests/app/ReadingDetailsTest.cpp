@@ -11,6 +11,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
 #include <QTest>
@@ -31,6 +32,8 @@ private slots:
     void detailsOfTheShownReading();
     void leavingTheReadingClosesThem_data();
     void leavingTheReadingClosesThem();
+    void preciseMoonBesideTheReading_data();
+    void preciseMoonBesideTheReading();
 
 private:
     /// Reads the worked example, at another hour (0 to 23) when one is given.
@@ -138,6 +141,54 @@ void ReadingDetailsTest::leavingTheReadingClosesThem()
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QVERIFY(details.isNull());
     QVERIFY(display.isNull());
+}
+
+void ReadingDetailsTest::preciseMoonBesideTheReading_data()
+{
+    QTest::addColumn<int>("day"); // of January 2000, at the worked example's place and zone
+    QTest::addColumn<int>("hour");
+    QTest::addColumn<int>("minute");
+    QTest::addColumn<QString>("tip");  // of the sidereal reading without parallax
+    QTest::addColumn<QString>("note"); // under it in the details
+
+    const QString past =
+        QStringLiteral("A precise ephemeris places the Moon in Sco, 0° 0' 17\" past the edge");
+#ifdef SELENOSCOPE_PRECISE
+    QTest::newRow("worked example: the precise Moon agrees")
+        << 1 << 12 << 0 << QString() << "A precise ephemeris agrees: Lib";
+    QTest::newRow("2 January 14:38: the precise Moon past the edge")
+        << 2 << 14 << 38 << past << past;
+#else
+    QTest::newRow("worked example, a build without it") << 1 << 12 << 0 << QString() << QString();
+    QTest::newRow("2 January 14:38, a build without it: the may stays")
+        << 2 << 14 << 38 << QString()
+        << "On the edge: a precise ephemeris may place the Moon in Sco";
+#endif
+}
+
+void ReadingDetailsTest::preciseMoonBesideTheReading()
+{
+    QFETCH(int, day);
+    QFETCH(int, hour);
+    QFETCH(int, minute);
+    QFETCH(QString, tip);
+    QFETCH(QString, note);
+
+    modEphemeris::BirthData birth = birth::WorkedExample();
+    birth.BirthDay = static_cast<std::int16_t>(day);
+    birth.BirthHour = static_cast<std::int16_t>(hour);
+    birth.BirthMinute = static_cast<std::int16_t>(minute);
+    typeBirth(*entry, birth);
+    QTest::mouseClick(EntryControls(*entry).cmdRashi, Qt::LeftButton);
+    frmDisplay* display = shownDisplay();
+    QVERIFY(display != nullptr && QTest::qWaitForWindowActive(display));
+    QCOMPARE(DisplayControls(*display).txtSiderealNonParallax->toolTip(), tip);
+
+    DisplayControls(*display).mnuDetails->trigger();
+    auto* details = display->findChild<frmDetails*>();
+    QVERIFY(details != nullptr);
+    QCOMPARE(DetailsControls(*details).text("lblSignNote_0"), note);
+    QVERIFY(services->messages.isEmpty());
 }
 
 QTEST_MAIN(ReadingDetailsTest)

@@ -1,7 +1,9 @@
 #include "display/frmDetails.h"
 
 #include "birth/ExampleBirths.h"
+#include "display/ReadingColours.h"
 #include "ephemeris/MoonDetails.h"
+#include "ephemeris/PreciseBeside.h"
 #include "support/RecordingServices.h"
 #include "support/WindowControls.h"
 
@@ -21,13 +23,28 @@ namespace {
 const QString kCopiedElsewhere = QStringLiteral("copied in another program");
 
 // The worked example's zone and place, at another local minute.
-modEphemeris::BirthData workedExampleAt(int day, int hour, int minute)
+modEphemeris::BirthData workedExampleAt(int day, int hour, int minute, int year = 2000,
+                                        int month = 1)
 {
     modEphemeris::BirthData birth = birth::WorkedExample();
+    birth.BirthYear = static_cast<std::int16_t>(year);
+    birth.BirthMonth = static_cast<std::int16_t>(month);
     birth.BirthDay = static_cast<std::int16_t>(day);
     birth.BirthHour = static_cast<std::int16_t>(hour);
     birth.BirthMinute = static_cast<std::int16_t>(minute);
     return birth;
+}
+
+// The precise Moon as the program gives it to the window: none in a build without it.
+std::optional<modEphemeris::PreciseBeside>
+preciseBesideDetails([[maybe_unused]] const modEphemeris::BirthMoment& moment,
+                     [[maybe_unused]] const modEphemeris::MoonDetails& details)
+{
+#ifdef SELENOSCOPE_PRECISE
+    return modEphemeris::PreciseBesideDetails(moment, details);
+#else
+    return std::nullopt;
+#endif
 }
 
 const char* const kNotes[] = {"lblSignNote_0",      "lblSignNote_1",      "lblSignNote_2",
@@ -50,6 +67,8 @@ private slots:
     void onTheEdgeInWords_data();
     void onTheEdgeInWords();
     void noEdgeWithinReach();
+    void preciseBeside_data();
+    void preciseBeside();
     void closesWithEsc_data();
     void closesWithEsc();
     void clipboardRule_data();
@@ -175,6 +194,94 @@ void frmDetailsTest::noEdgeWithinReach()
     open(birth);
     for (const char* label : {"lblSignUntil_0", "lblSignUntil_3", "lblNakshatraUntil_1"})
         QCOMPARE(ui->text(label), QStringLiteral("more than four days"));
+}
+
+void frmDetailsTest::preciseBeside_data()
+{
+    QTest::addColumn<modEphemeris::BirthData>("birth");
+    QTest::addColumn<bool>("precise"); // given to the window; else as a build without it
+    QTest::addColumn<QString>("note"); // the note checked, and its words ("": hidden)
+    QTest::addColumn<QString>("words");
+    QTest::addColumn<bool>("warning"); // the words stand out
+    QTest::addColumn<QString>("line"); // a precise line's label, and its text ("": hidden)
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("unavailable"); // the one line saying so ("": hidden)
+
+#ifdef SELENOSCOPE_PRECISE
+    QTest::newRow("worked example: the precise Moon agrees")
+        << birth::WorkedExample() << true << "lblSignNote_0"
+        << "A precise ephemeris agrees: Lib" << false << "lblPrecise_0"
+        << "16° 42' 40\" Lib" << QString();
+    QTest::newRow("sidereal reading 1\" before Sco, the precise Moon 17\" past it")
+        << workedExampleAt(2, 14, 38) << true << "lblSignNote_0"
+        << "A precise ephemeris places the Moon in Sco, 0° 0' 17\" past the edge" << true
+        << "lblPrecise_0"
+        << "0° 0' 17\" Sco" << QString();
+    QTest::newRow("sidereal reading 31\" before Sco: the precise Moon settles the may")
+        << workedExampleAt(2, 14, 37) << true << "lblSignNote_0"
+        << "A precise ephemeris agrees: Lib" << false << "lblPrecise_0"
+        << "29° 59' 47\" Lib" << QString();
+    QTest::newRow("Western parallax: the precise Moon itself 2\" before Cap")
+        << workedExampleAt(5, 17, 30) << true << "lblSignNote_3"
+        << "On the edge: a precise ephemeris places the Moon in Sag, 0° 0' 2\" from its edge "
+           "with Cap"
+        << true << "lblPrecise_3"
+        << "29° 59' 57\" Sag" << QString();
+    QTest::newRow("sidereal nakshatra: the precise Moon 3\" before Shravana")
+        << workedExampleAt(8, 12, 4) << true << "lblNakshatraNote_0"
+        << "On the edge: a precise ephemeris places the Moon in Uttara Ashadha, 0° 0' 3\" from "
+           "its edge with Shravana"
+        << true << "lblPreciseNakshatra_0"
+        << "Uttara Ashadha, pada 4" << QString();
+    QTest::newRow("1066: unavailable in one line, the may stays")
+        << workedExampleAt(13, 4, 16, 1066, 10) << true << "lblSignNote_0"
+        << "On the edge: a precise ephemeris may place the Moon in Can" << true << "lblPrecise_0"
+        << QString()
+        << "The precise Moon is unavailable: the precise Moon covers the years 1900 to 2050 only";
+#endif
+    QTest::newRow("a build without it: the may stays, nothing more")
+        << workedExampleAt(2, 14, 37) << false << "lblSignNote_0"
+        << "On the edge: a precise ephemeris may place the Moon in Sco" << true << "lblPrecise_0"
+        << QString() << QString();
+}
+
+void frmDetailsTest::preciseBeside()
+{
+    QFETCH(modEphemeris::BirthData, birth);
+    QFETCH(bool, precise);
+    QFETCH(QString, note);
+    QFETCH(QString, words);
+    QFETCH(bool, warning);
+    QFETCH(QString, line);
+    QFETCH(QString, text);
+    QFETCH(QString, unavailable);
+
+    const modEphemeris::BirthMoment moment{birth, {}};
+    const modEphemeris::MoonDetails details = modEphemeris::ComputeMoonDetails(moment);
+    const std::optional<modEphemeris::PreciseBeside> beside =
+        precise ? preciseBesideDetails(moment, details) : std::nullopt;
+    window = new frmDetails;
+    window->showDetails(details, beside);
+    QVERIFY(QTest::qWaitForWindowActive(window));
+
+    const auto* noteLabel = named<QLabel>(*window, qPrintable(note));
+    QCOMPARE(noteLabel->isVisible(), !words.isEmpty());
+    QCOMPARE(noteLabel->text(), words);
+    QCOMPARE(noteLabel->palette().color(QPalette::WindowText) != kPaleCyan, warning);
+    const auto* lineLabel = named<QLabel>(*window, qPrintable(line));
+    QCOMPARE(lineLabel->isVisible(), !text.isEmpty());
+    QCOMPARE(lineLabel->text(), text);
+    const auto* unavailableLabel = named<QLabel>(*window, "lblPreciseUnavailable");
+    QCOMPARE(unavailableLabel->isVisible(), !unavailable.isEmpty());
+    QCOMPARE(unavailableLabel->text(), unavailable);
+    // With the precise Moon beside the readings no note keeps the "may"; without it none
+    // gives a verdict.
+    const bool shown = beside && beside->readings;
+    for (const char* name : kNotes) {
+        const QString noteText = named<QLabel>(*window, name)->text();
+        QVERIFY2(!shown || !noteText.contains(QLatin1String("may place")), name);
+        QVERIFY2(shown || !noteText.startsWith(QLatin1String("A precise ephemeris")), name);
+    }
 }
 
 void frmDetailsTest::closesWithEsc_data()

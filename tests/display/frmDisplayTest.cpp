@@ -3,6 +3,7 @@
 #include "birth/ExampleBirths.h"
 #include "display/frmDetails.h"
 #include "ephemeris/MoonDetails.h"
+#include "ephemeris/PreciseBeside.h"
 #include "shell/LinkLabel.h"
 #include "shell/Twips.h"
 #include "shell/modHelp.h"
@@ -26,11 +27,46 @@
 #include <QWindow>
 #include <memory>
 
+Q_DECLARE_METATYPE(modEphemeris::BirthData)
+
 namespace {
 
 const QString kCopiedElsewhere = QStringLiteral("copied in another program");
 
 using Opener = void (*)();
+
+// The worked example's zone and place at another local minute of 2000, or of another year.
+modEphemeris::BirthData workedExampleAt(int month, int day, int hour, int minute, int year = 2000)
+{
+    modEphemeris::BirthData birth = birth::WorkedExample();
+    birth.BirthYear = static_cast<std::int16_t>(year);
+    birth.BirthMonth = static_cast<std::int16_t>(month);
+    birth.BirthDay = static_cast<std::int16_t>(day);
+    birth.BirthHour = static_cast<std::int16_t>(hour);
+    birth.BirthMinute = static_cast<std::int16_t>(minute);
+    return birth;
+}
+
+// A birth's readings and, as the program gives it, the precise Moon beside them: none in a
+// build without it.
+struct ReadingBeside
+{
+    modEphemeris::MoonReadings readings;
+    std::optional<modEphemeris::PreciseBeside> precise;
+};
+
+ReadingBeside readingOf(const modEphemeris::BirthData& birth, bool withPrecise)
+{
+    const modEphemeris::BirthMoment moment{birth, {}};
+    ReadingBeside reading{modEphemeris::ComputeMoonReadings(moment), std::nullopt};
+#ifdef SELENOSCOPE_PRECISE
+    if (withPrecise)
+        reading.precise = modEphemeris::PreciseBesideReadings(moment, reading.readings);
+#else
+    (void)withPrecise;
+#endif
+    return reading;
+}
 
 Opener openerNamed(const QString& name)
 {
@@ -72,6 +108,8 @@ private slots:
     void detailsAreAskedFor_data();
     void detailsAreAskedFor();
     void detailsOpenOnce();
+    void preciseSignInTooltip_data();
+    void preciseSignInTooltip();
 
 private:
     frmDetails* openDetails();
@@ -535,6 +573,58 @@ void frmDisplayTest::detailsOpenOnce()
     QVERIFY(second != nullptr);
     window->showReading(modEphemeris::ComputeMoonReadings({birth::WorkedExample(), {}}));
     QVERIFY(second.isNull() || !second->isVisible());
+}
+
+void frmDisplayTest::preciseSignInTooltip_data()
+{
+    QTest::addColumn<modEphemeris::BirthData>("birth");
+    QTest::addColumn<bool>("precise"); // given to the window; else as a build without it
+    QTest::addColumn<QString>("box");  // the one box with a tooltip; "" for none
+    QTest::addColumn<QString>("tip");
+
+#ifdef SELENOSCOPE_PRECISE
+    QTest::newRow("worked example: every sign agrees")
+        << birth::WorkedExample() << true << QString() << QString();
+    QTest::newRow("sidereal 1\" before Sco, the precise Moon 17\" past it")
+        << workedExampleAt(1, 2, 14, 38) << true << "txtSiderealNonParallax"
+        << "A precise ephemeris places the Moon in Sco, 0° 0' 17\" past the edge";
+    QTest::newRow("Western parallax 8\" before Sag, the precise Moon 7\" past it")
+        << workedExampleAt(1, 3, 1, 32) << true << "txtWesternParallax"
+        << "A precise ephemeris places the Moon in Sag, 0° 0' 7\" past the edge";
+    QTest::newRow("sidereal parallax in Sag, the precise Moon 3\" into Cap, on its edge")
+        << workedExampleAt(1, 7, 17, 44) << true << "txtSiderealParallax"
+        << "On the edge: a precise ephemeris places the Moon in Cap, 0° 0' 3\" from its edge "
+           "with Sag";
+    QTest::newRow("the precise Moon on the edge within the reading's own sign")
+        << workedExampleAt(1, 5, 17, 30) << true << QString() << QString();
+    QTest::newRow("1066: no precise Moon, no tooltip")
+        << workedExampleAt(10, 13, 4, 16, 1066) << true << QString() << QString();
+#endif
+    QTest::newRow("a build without it")
+        << workedExampleAt(1, 2, 14, 38) << false << QString() << QString();
+}
+
+void frmDisplayTest::preciseSignInTooltip()
+{
+    QFETCH(modEphemeris::BirthData, birth);
+    QFETCH(bool, precise);
+    QFETCH(QString, box);
+    QFETCH(QString, tip);
+
+    open();
+    // A reading whose sign differs comes first: the next one in the same window must not
+    // keep its tooltip.
+    const ReadingBeside differing = readingOf(workedExampleAt(1, 2, 14, 38), true);
+    window->showReading(differing.readings, differing.precise);
+    const ReadingBeside reading = readingOf(birth, precise);
+    window->showReading(reading.readings, reading.precise);
+
+    for (QLineEdit* text : {ui->txtSiderealNonParallax, ui->txtSiderealParallax,
+                            ui->txtWesternNonParallax, ui->txtWesternParallax}) {
+        const QString expected = text->objectName() == box ? tip : QString();
+        QCOMPARE(text->toolTip(), expected);
+        QCOMPARE(text->accessibleDescription(), expected);
+    }
 }
 
 QTEST_MAIN(frmDisplayTest)
