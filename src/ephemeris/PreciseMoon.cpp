@@ -44,10 +44,12 @@ constexpr double kEarthTurnRate = 7.292115e-5;
 constexpr double kNearestKm = 350000;
 constexpr double kFarthestKm = 410000;
 
-// libnova's lunar series keeps the last instant's Moon, and its precision, in static
-// variables that every call reads and writes without a lock: a thread asking for the instant
-// another has just begun to store could be handed the Moon of an earlier instant. So the
-// series runs one call at a time (the batch's threads queue for it; the rest runs alongside).
+// libnova's lunar series writes its precision and the last instant's Moon to static variables
+// on every call, without a lock. In libnova 0.16 the cached Moon is never read back (its test
+// compares the precision with a constant), so threads would only overwrite each other with the
+// same precision; but that is still a data race, and a libnova whose cache worked could hand
+// one thread the Moon of another's instant. So the series runs one call at a time (the batch's
+// threads queue for it; the rest of the precise Moon runs alongside).
 std::mutex& LunarSeriesMutex()
 {
     static std::mutex mutex;
