@@ -23,12 +23,9 @@ namespace {
 const QString kCopiedElsewhere = QStringLiteral("copied in another program");
 
 // The worked example's zone and place, at another local minute.
-modEphemeris::BirthData workedExampleAt(int day, int hour, int minute, int year = 2000,
-                                        int month = 1)
+modEphemeris::BirthData workedExampleAt(int day, int hour, int minute)
 {
     modEphemeris::BirthData birth = birth::WorkedExample();
-    birth.BirthYear = static_cast<std::int16_t>(year);
-    birth.BirthMonth = static_cast<std::int16_t>(month);
     birth.BirthDay = static_cast<std::int16_t>(day);
     birth.BirthHour = static_cast<std::int16_t>(hour);
     birth.BirthMinute = static_cast<std::int16_t>(minute);
@@ -208,19 +205,15 @@ void frmDetailsTest::preciseBeside_data()
     QTest::addColumn<QString>("unavailable"); // the one line saying so ("": hidden)
 
 #ifdef SELENOSCOPE_PRECISE
-    QTest::newRow("worked example: the precise Moon agrees")
-        << birth::WorkedExample() << true << "lblSignNote_0"
+    QTest::newRow("sidereal reading 31\" before Sco: the precise Moon agrees, no may")
+        << workedExampleAt(2, 14, 37) << true << "lblSignNote_0"
         << "A precise ephemeris agrees: Lib" << false << "lblPrecise_0"
-        << "16° 42' 40\" Lib" << QString();
+        << "29° 59' 47\" Lib" << QString();
     QTest::newRow("sidereal reading 1\" before Sco, the precise Moon 17\" past it")
         << workedExampleAt(2, 14, 38) << true << "lblSignNote_0"
         << "A precise ephemeris places the Moon in Sco, 0° 0' 17\" past the edge" << true
         << "lblPrecise_0"
         << "0° 0' 17\" Sco" << QString();
-    QTest::newRow("sidereal reading 31\" before Sco: the precise Moon settles the may")
-        << workedExampleAt(2, 14, 37) << true << "lblSignNote_0"
-        << "A precise ephemeris agrees: Lib" << false << "lblPrecise_0"
-        << "29° 59' 47\" Lib" << QString();
     QTest::newRow("Western parallax: the precise Moon itself 2\" before Cap")
         << workedExampleAt(5, 17, 30) << true << "lblSignNote_3"
         << "On the edge: a precise ephemeris places the Moon in Sag, 0° 0' 2\" from its edge "
@@ -233,10 +226,14 @@ void frmDetailsTest::preciseBeside_data()
            "its edge with Shravana"
         << true << "lblPreciseNakshatra_0"
         << "Uttara Ashadha, pada 4" << QString();
-    QTest::newRow("1066: unavailable in one line, the may stays")
-        << workedExampleAt(13, 4, 16, 1066, 10) << true << "lblSignNote_0"
-        << "On the edge: a precise ephemeris may place the Moon in Can" << true << "lblPrecise_0"
-        << QString()
+    // A zone hour with a minus sign is read by its size: 99 hours west of Greenwich.
+    modEphemeris::BirthData beyond = workedExampleAt(31, 12, 0);
+    beyond.BirthYear = 2050;
+    beyond.BirthMonth = 12;
+    beyond.ZoneHours = 99;
+    beyond.LongitudeIsEast = false;
+    QTest::newRow("99 hours west moves the birth past 2050: unavailable in one line")
+        << beyond << true << "lblSignNote_0" << QString() << false << "lblPrecise_0" << QString()
         << "The precise Moon is unavailable: the precise Moon covers the years 1900 to 2050 only";
 #endif
     QTest::newRow("a build without it: the may stays, nothing more")
@@ -256,25 +253,25 @@ void frmDetailsTest::preciseBeside()
     QFETCH(QString, text);
     QFETCH(QString, unavailable);
 
-    const modEphemeris::BirthMoment moment{birth, {}};
-    const modEphemeris::MoonDetails details = modEphemeris::ComputeMoonDetails(moment);
+    const modEphemeris::MoonDetails details = modEphemeris::ComputeMoonDetails({birth, {}});
     const std::optional<modEphemeris::PreciseBeside> beside =
-        precise ? preciseBesideDetails(moment, details) : std::nullopt;
+        precise ? preciseBesideDetails({birth, {}}, details) : std::nullopt;
     window = new frmDetails;
     window->showDetails(details, beside);
     QVERIFY(QTest::qWaitForWindowActive(window));
 
-    const auto* noteLabel = named<QLabel>(*window, qPrintable(note));
-    QCOMPARE(noteLabel->isVisible(), !words.isEmpty());
-    QCOMPARE(noteLabel->text(), words);
-    QCOMPARE(noteLabel->palette().color(QPalette::WindowText) != kPaleCyan, warning);
-    const auto* lineLabel = named<QLabel>(*window, qPrintable(line));
-    QCOMPARE(lineLabel->isVisible(), !text.isEmpty());
-    QCOMPARE(lineLabel->text(), text);
-    const auto* unavailableLabel = named<QLabel>(*window, "lblPreciseUnavailable");
-    QCOMPARE(unavailableLabel->isVisible(), !unavailable.isEmpty());
-    QCOMPARE(unavailableLabel->text(), unavailable);
-    // With the precise Moon beside the readings no note keeps the "may"; without it none
+    for (const auto& [name, expected] :
+         {std::pair{note, words}, std::pair{line, text},
+          std::pair{QStringLiteral("lblPreciseUnavailable"), unavailable}}) {
+        const auto* label = named<QLabel>(*window, qPrintable(name));
+        QCOMPARE(label->isVisible(), !expected.isEmpty());
+        QCOMPARE(label->text(), expected);
+    }
+    if (!words.isEmpty())
+        QCOMPARE(named<QLabel>(*window, qPrintable(note))->palette().color(QPalette::WindowText) !=
+                     kPaleCyan,
+                 warning);
+    // With the precise Moon beside the readings no note keeps the "may"; without, none
     // gives a verdict.
     const bool shown = beside && beside->readings;
     for (const char* name : kNotes) {

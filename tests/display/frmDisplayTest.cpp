@@ -27,45 +27,30 @@
 #include <QWindow>
 #include <memory>
 
-Q_DECLARE_METATYPE(modEphemeris::BirthData)
-
 namespace {
 
 const QString kCopiedElsewhere = QStringLiteral("copied in another program");
 
 using Opener = void (*)();
 
-// The worked example's zone and place at another local minute of 2000, or of another year.
-modEphemeris::BirthData workedExampleAt(int month, int day, int hour, int minute, int year = 2000)
+// Shows the worked example's reading at another minute of January 2000, with the precise
+// Moon beside it where the build has it and it is asked for.
+void showReadingAt(frmDisplay& window, int day, int hour, int minute, bool precise)
 {
     modEphemeris::BirthData birth = birth::WorkedExample();
-    birth.BirthYear = static_cast<std::int16_t>(year);
-    birth.BirthMonth = static_cast<std::int16_t>(month);
     birth.BirthDay = static_cast<std::int16_t>(day);
     birth.BirthHour = static_cast<std::int16_t>(hour);
     birth.BirthMinute = static_cast<std::int16_t>(minute);
-    return birth;
-}
-
-// A birth's readings and, as the program gives it, the precise Moon beside them: none in a
-// build without it.
-struct ReadingBeside
-{
-    modEphemeris::MoonReadings readings;
-    std::optional<modEphemeris::PreciseBeside> precise;
-};
-
-ReadingBeside readingOf(const modEphemeris::BirthData& birth, bool withPrecise)
-{
     const modEphemeris::BirthMoment moment{birth, {}};
-    ReadingBeside reading{modEphemeris::ComputeMoonReadings(moment), std::nullopt};
+    const modEphemeris::MoonReadings readings = modEphemeris::ComputeMoonReadings(moment);
+    std::optional<modEphemeris::PreciseBeside> beside;
 #ifdef SELENOSCOPE_PRECISE
-    if (withPrecise)
-        reading.precise = modEphemeris::PreciseBesideReadings(moment, reading.readings);
+    if (precise)
+        beside = modEphemeris::PreciseBesideReadings(moment, readings);
 #else
-    (void)withPrecise;
+    (void)precise;
 #endif
-    return reading;
+    window.showReading(readings, beside);
 }
 
 Opener openerNamed(const QString& name)
@@ -577,48 +562,39 @@ void frmDisplayTest::detailsOpenOnce()
 
 void frmDisplayTest::preciseSignInTooltip_data()
 {
-    QTest::addColumn<modEphemeris::BirthData>("birth");
+    QTest::addColumn<int>("day"); // of January 2000, at the worked example's place and zone
+    QTest::addColumn<int>("hour");
+    QTest::addColumn<int>("minute");
     QTest::addColumn<bool>("precise"); // given to the window; else as a build without it
     QTest::addColumn<QString>("box");  // the one box with a tooltip; "" for none
     QTest::addColumn<QString>("tip");
 
 #ifdef SELENOSCOPE_PRECISE
-    QTest::newRow("worked example: every sign agrees")
-        << birth::WorkedExample() << true << QString() << QString();
     QTest::newRow("sidereal 1\" before Sco, the precise Moon 17\" past it")
-        << workedExampleAt(1, 2, 14, 38) << true << "txtSiderealNonParallax"
+        << 2 << 14 << 38 << true << "txtSiderealNonParallax"
         << "A precise ephemeris places the Moon in Sco, 0° 0' 17\" past the edge";
     QTest::newRow("Western parallax 8\" before Sag, the precise Moon 7\" past it")
-        << workedExampleAt(1, 3, 1, 32) << true << "txtWesternParallax"
+        << 3 << 1 << 32 << true << "txtWesternParallax"
         << "A precise ephemeris places the Moon in Sag, 0° 0' 7\" past the edge";
-    QTest::newRow("sidereal parallax in Sag, the precise Moon 3\" into Cap, on its edge")
-        << workedExampleAt(1, 7, 17, 44) << true << "txtSiderealParallax"
-        << "On the edge: a precise ephemeris places the Moon in Cap, 0° 0' 3\" from its edge "
-           "with Sag";
-    QTest::newRow("the precise Moon on the edge within the reading's own sign")
-        << workedExampleAt(1, 5, 17, 30) << true << QString() << QString();
-    QTest::newRow("1066: no precise Moon, no tooltip")
-        << workedExampleAt(10, 13, 4, 16, 1066) << true << QString() << QString();
+    QTest::newRow("the precise Moon on its own edge, in the reading's sign")
+        << 5 << 17 << 30 << true << QString() << QString();
 #endif
-    QTest::newRow("a build without it")
-        << workedExampleAt(1, 2, 14, 38) << false << QString() << QString();
+    QTest::newRow("a build without it") << 2 << 14 << 38 << false << QString() << QString();
 }
 
 void frmDisplayTest::preciseSignInTooltip()
 {
-    QFETCH(modEphemeris::BirthData, birth);
+    QFETCH(int, day);
+    QFETCH(int, hour);
+    QFETCH(int, minute);
     QFETCH(bool, precise);
     QFETCH(QString, box);
     QFETCH(QString, tip);
 
     open();
-    // A reading whose sign differs comes first: the next one in the same window must not
-    // keep its tooltip.
-    const ReadingBeside differing = readingOf(workedExampleAt(1, 2, 14, 38), true);
-    window->showReading(differing.readings, differing.precise);
-    const ReadingBeside reading = readingOf(birth, precise);
-    window->showReading(reading.readings, reading.precise);
-
+    // After a reading whose sign differs: the next one must not keep its tooltip.
+    showReadingAt(*window, 2, 14, 38, true);
+    showReadingAt(*window, day, hour, minute, precise);
     for (QLineEdit* text : {ui->txtSiderealNonParallax, ui->txtSiderealParallax,
                             ui->txtWesternNonParallax, ui->txtWesternParallax}) {
         const QString expected = text->objectName() == box ? tip : QString();
