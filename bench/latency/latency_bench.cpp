@@ -1,8 +1,11 @@
 // Click-to-reading latency with the real windows, offscreen, in one process: the
 // entry window holds the worked example; each reading is a click on "Get My
 // Parallax Reading", timed until the display window is shown with its four texts
-// and, separately, until the two texts of its front tab have been drawn. Back
-// then returns to the entry window for the next reading, untimed.
+// and, separately, until the two texts of its front tab have been drawn. Then the
+// command behind Ctrl+D opens the reading's details (with the precise Moon beside them
+// where the build has it), timed until the details window is shown and until its first
+// reading text is drawn. Back then returns to the entry window for the next reading,
+// untimed.
 //
 // latency_bench [readings]
 #include "app/AppController.h"
@@ -12,8 +15,10 @@
 #include "entry/frmMain.h"
 #include "shell/AppServices.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QDialog>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -144,6 +149,8 @@ int main(int argc, char* argv[])
 
     std::vector<double> shownMs;
     std::vector<double> paintedMs;
+    std::vector<double> detailsShownMs;
+    std::vector<double> detailsPaintedMs;
     QStringList firstReading;
     for (int reading = -kWarmUpReadings; reading < readings; ++reading) {
         const Clock::time_point click = Clock::now();
@@ -176,6 +183,22 @@ int main(int argc, char* argv[])
             paintedMs.push_back(milliseconds(probe.when() - click));
         }
 
+        const Clock::time_point asked = Clock::now();
+        control<QAction>(*display, "mnuDetails")->trigger();
+        const Clock::time_point detailsShown = Clock::now();
+        auto* details = control<QDialog>(*display, "frmDetails");
+        if (details == nullptr || !details->isVisible())
+            return fail("no details window after Reading Details...");
+        const PaintProbe detailsProbe{control<QLineEdit>(*details, "txtReading_0")};
+        while (!detailsProbe.done() && Clock::now() - detailsShown < kPaintDeadline)
+            QCoreApplication::processEvents();
+        if (!detailsProbe.done())
+            return fail("the details were never drawn");
+        if (reading >= 0) {
+            detailsShownMs.push_back(milliseconds(detailsShown - asked));
+            detailsPaintedMs.push_back(milliseconds(detailsProbe.when() - asked));
+        }
+
         // Back, and let the entry window settle before the next click.
         QTest::mouseClick(control<QPushButton>(*display, "cmdOK"), Qt::LeftButton);
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -195,6 +218,10 @@ int main(int argc, char* argv[])
                 shownMedian, percentile(shownMs, 0.9));
     std::printf("  %-44s %6.2f ms %5.2f ms\n", "front tab's two texts drawn",
                 percentile(paintedMs, 0.5), percentile(paintedMs, 0.9));
+    std::printf("  %-44s %6.2f ms %5.2f ms\n", "Reading Details... to the details shown",
+                percentile(detailsShownMs, 0.5), percentile(detailsShownMs, 0.9));
+    std::printf("  %-44s %6.2f ms %5.2f ms\n", "Reading Details... to their first text drawn",
+                percentile(detailsPaintedMs, 0.5), percentile(detailsPaintedMs, 0.9));
     std::printf("  target: shown within %.0f ms (median): %s\n", kTargetMs,
                 shownMedian < kTargetMs ? "met" : "missed");
     return 0;

@@ -1,6 +1,7 @@
 #include "app/AppController.h"
 
 #include "app/BirthClock.h"
+#include "app/PreciseAccess.h"
 #include "display/frmDisplay.h"
 #include "entry/frmMain.h"
 #include "ephemeris/MoonDetails.h"
@@ -61,10 +62,14 @@ void AppController::showReading()
         return;
     }
 
+    // Beside the readings, never in their place: where it is unavailable they stand alone.
+    const std::optional<modEphemeris::PreciseBeside> precise =
+        preciseBesideReadings(*moment, reading);
+
     shownMoment_ = moment;
     frmDisplay& display = displayWindow();
     entry_->hide(); // only hidden: every field keeps what the user typed
-    display.showReading(reading);
+    display.showReading(reading, precise);
 }
 
 frmDisplay& AppController::displayWindow()
@@ -95,7 +100,7 @@ void AppController::showDetails()
             QStringLiteral("The reading details could not be computed."));
         return;
     }
-    display_->showDetails(details);
+    display_->showDetails(details, preciseBesideDetails(*shownMoment_, details));
 }
 
 void AppController::openLookup()

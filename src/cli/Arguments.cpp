@@ -3,9 +3,11 @@
 #include "cli/CommandSupport.h"
 #include "cli/Commands.h"
 #include "cli/PlaceAccess.h"
+#include "cli/PreciseAccess.h"
 
 #include <CLI/CLI.hpp>
 #include <algorithm>
+#include <string>
 #include <thread>
 
 namespace cli {
@@ -22,6 +24,10 @@ Columns appended: sidereal_geocentric, sidereal_topocentric, tropical_geocentric
 Rows end in CR LF, LF or CR; the output ends its rows as the header row ends. One row
   may hold at most 1 MiB (1,048,576 bytes, line breaks in quoted fields included): a
   longer row stops the run there.)";
+constexpr const char* kBatchPreciseFooter = R"(
+With --precise, precise_sidereal_geocentric, precise_sidereal_topocentric,
+  precise_tropical_geocentric and precise_tropical_topocentric come before error; a
+  row without a precise Moon keeps its readings and says why in error.)";
 
 // Each worker keeps two blocks of a few hundred kilobytes in flight: this bounds memory.
 constexpr std::size_t kMostThreads = 64;
@@ -79,8 +85,11 @@ void AddBatchOptions(CLI::App& command, BatchOptions& o)
                        "Where the CSV goes, or - for standard output (the default)");
     command.add_option("--threads", o.threads, "Worker threads (default: one per core)")
         ->check(CLI::Range(std::size_t{1}, kMostThreads));
+    if (HasPrecise())
+        command.add_flag("--precise", o.precise,
+                         "The precise Moon's four texts too, in columns of their own");
     AddAtlasOption(command, o.atlas);
-    command.footer(kBatchFooter);
+    command.footer(std::string(kBatchFooter) + (HasPrecise() ? kBatchPreciseFooter : ""));
 }
 
 /// Refuses a query with nothing to look for: it would list places at random.
@@ -139,6 +148,9 @@ int RunCommandLine(int argc, char** argv)
     BirthOptions readingOptions;
     CLI::App* reading = app.add_subcommand("reading", "The four readings of one birth");
     AddBirthOptions(*reading, readingOptions);
+    if (HasPrecise())
+        reading->add_flag("--precise", readingOptions.precise,
+                          "The precise Moon's four texts too, after the readings");
 
     BirthOptions detailsOptions;
     CLI::App* details = app.add_subcommand(

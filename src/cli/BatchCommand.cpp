@@ -5,6 +5,7 @@
 #include "cli/CommandSupport.h"
 #include "cli/Commands.h"
 #include "cli/PlaceAccess.h"
+#include "cli/PreciseAccess.h"
 
 #include <cerrno>
 #include <chrono>
@@ -165,6 +166,10 @@ void ComputeBlock(RowComputer& computer, Block& block)
         switch (computer.Process(record, block.output)) {
         case RowComputer::Outcome::Refused:
             ++block.refused;
+            ++block.rows;
+            break;
+        case RowComputer::Outcome::WithoutPrecise:
+            ++block.withoutPrecise;
             [[fallthrough]];
         case RowComputer::Outcome::Computed:
             ++block.rows;
@@ -236,20 +241,23 @@ int RunBatch(const BatchOptions& options)
         Complain(error);
         return kRefused;
     }
+    const std::unique_ptr<const PlaceLocator> places =
+        columns.place ? OpenAtlas(options.atlas) : nullptr;
+    std::vector<RowComputer> computers(
+        options.threads, RowComputer(columns, places.get(), lineEnd,
+                                     options.precise ? &PreciseForReadings : nullptr));
+
     std::string outputHeader(byteOrderMark ? kByteOrderMark : "");
     outputHeader.append(headerText);
-    for (const std::string_view name : kAppendedColumns)
+    for (const std::string_view name : computers.front().AppendedColumns())
         outputHeader.append(",").append(name);
     outputHeader.append(lineEnd);
     bool written = output->Write(outputHeader);
     DropFirstRecord(*first);
 
-    const std::unique_ptr<const PlaceLocator> places =
-        columns.place ? OpenAtlas(options.atlas) : nullptr;
-    std::vector<RowComputer> computers(options.threads,
-                                       RowComputer(columns, places.get(), lineEnd));
     std::uint64_t rows = 0;
     std::uint64_t refused = 0;
+    std::uint64_t withoutPrecise = 0;
     ProgressLine progress(::isatty(STDERR_FILENO) != 0, input->Size());
     {
         OrderedWorkers workers(options.threads, [&computers](Block& block, std::size_t worker) {
@@ -260,6 +268,7 @@ int RunBatch(const BatchOptions& options)
             std::unique_ptr<Block> done = workers.TakeOldest();
             rows += done->rows;
             refused += done->refused;
+            withoutPrecise += done->withoutPrecise;
             written = written && output->Write(done->output);
             progress.Update(rows, reader.BytesRead());
             spare.push_back(std::move(done));
@@ -296,12 +305,13 @@ int RunBatch(const BatchOptions& options)
     }
     if (rows == 0)
         Complain("The input has a header row but no rows");
-    if (refused > 0) {
+    if (refused > 0)
         Complain(std::to_string(refused) + " of " + std::to_string(rows) +
                  " rows refused: their error column says why");
-        return kRefused;
-    }
-    return kSucceeded;
+    if (withoutPrecise > 0)
+        Complain(std::to_string(withoutPrecise) + " of " + std::to_string(rows) +
+                 " rows have no precise Moon: their error column says why");
+    return refused > 0 || withoutPrecise > 0 ? kRefused : kSucceeded;
 }
 
 } // namespace cli

@@ -36,7 +36,7 @@ bool BlockReader::Fill(Block& block)
     carry_.clear();
     block.recordEnds.clear();
     block.output.clear();
-    block.rows = block.refused = 0;
+    block.rows = block.refused = block.withoutPrecise = 0;
     if (!problem_.empty())
         return false;
 

@@ -25,8 +25,9 @@ struct Block
     std::string input;                   // whole records, line ends included
     std::vector<std::size_t> recordEnds; // the offset just past each record
     std::string output;
-    std::uint64_t rows = 0;    // output rows written from it
-    std::uint64_t refused = 0; // of which refused
+    std::uint64_t rows = 0;           // output rows written from it
+    std::uint64_t refused = 0;        // of which refused
+    std::uint64_t withoutPrecise = 0; // of which computed without the precise Moon asked for
 };
 
 /// Reads an input in blocks of whole records: a line break inside a quoted field

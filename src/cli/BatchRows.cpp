@@ -1,6 +1,7 @@
 #include "cli/BatchRows.h"
 
 #include "birth/BirthDataChecks.h"
+#include "cli/PreciseOutput.h"
 
 namespace cli {
 namespace {
@@ -102,9 +103,18 @@ std::variant<BatchColumns, std::string> ReadHeader(const std::vector<std::string
 }
 
 RowComputer::RowComputer(const BatchColumns& columns, const PlaceLocator* places,
-                         std::string_view lineEnd)
-    : columns_(columns), places_(places), lineEnd_(lineEnd)
+                         std::string_view lineEnd, PreciseSource precise)
+    : columns_(columns), places_(places), lineEnd_(lineEnd), precise_(precise)
 {
+}
+
+std::vector<std::string_view> RowComputer::AppendedColumns() const
+{
+    std::vector<std::string_view> names(kReadingColumns.begin(), kReadingColumns.end());
+    if (precise_ != nullptr)
+        names.insert(names.end(), kPreciseColumns.begin(), kPreciseColumns.end());
+    names.push_back(kErrorColumn);
+    return names;
 }
 
 std::string_view RowComputer::Field(const std::optional<std::size_t>& column) const
@@ -143,8 +153,8 @@ RowComputer::Outcome RowComputer::Process(std::string_view record, std::string& 
         AppendRefused(text, *refusal, out);
         return Outcome::Refused;
     }
-    const modEphemeris::MoonReadings readings =
-        modEphemeris::ComputeMoonReadings(std::get<ResolvedBirth>(resolved).moment);
+    const modEphemeris::BirthMoment& moment = std::get<ResolvedBirth>(resolved).moment;
+    const modEphemeris::MoonReadings readings = modEphemeris::ComputeMoonReadings(moment);
     out.append(text);
     for (const std::string* reading :
          {&readings.sidereal.GeocentricText, &readings.sidereal.TopocentricText,
@@ -152,9 +162,24 @@ RowComputer::Outcome RowComputer::Process(std::string_view record, std::string& 
         out.push_back(',');
         csv::AppendQuoted(out, *reading); // its seconds mark is a double quote
     }
-    out.push_back(','); // no error
+    Outcome outcome = Outcome::Computed;
+    if (precise_ != nullptr) {
+        const std::optional<modEphemeris::PreciseBeside> precise = precise_(moment, readings);
+        if (precise && precise->readings) {
+            for (const modEphemeris::PreciseReading& reading : *precise->readings) {
+                out.push_back(',');
+                csv::AppendQuoted(out, reading.text);
+            }
+        } else {
+            out.append(kPreciseColumns.size() + 1, ','); // empty precise texts, then the error
+            csv::AppendField(out, PreciseUnavailableLine(precise));
+            outcome = Outcome::WithoutPrecise;
+        }
+    }
+    if (outcome == Outcome::Computed)
+        out.push_back(','); // no error
     out.append(lineEnd_);
-    return Outcome::Computed;
+    return outcome;
 }
 
 void RowComputer::AppendRefused(std::string_view text, std::string_view message,
@@ -172,7 +197,9 @@ void RowComputer::AppendRefused(std::string_view text, std::string_view message,
                 csv::AppendField(out, record_.fields[i]);
         }
     }
-    out.append(kAppendedColumns.size(), ','); // empty readings, then the error
+    // Empty readings, then the error.
+    out.append(kReadingColumns.size() + (precise_ != nullptr ? kPreciseColumns.size() : 0) + 1,
+               ',');
     csv::AppendField(out, message);
     out.append(lineEnd_);
 }

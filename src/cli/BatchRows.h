@@ -4,6 +4,7 @@
 
 #include "cli/BirthInput.h"
 #include "cli/Csv.h"
+#include "ephemeris/PreciseBeside.h"
 
 #include <array>
 #include <cstddef>
@@ -15,10 +16,19 @@
 
 namespace cli {
 
-/// The columns appended to every row, in this order.
-inline constexpr std::array<std::string_view, 5> kAppendedColumns{
-    "sidereal_geocentric", "sidereal_topocentric", "tropical_geocentric", "tropical_topocentric",
-    "error"};
+/// The columns appended to every row, in this order: the readings, with --precise the precise
+/// Moon's (kPreciseColumns), then the error.
+inline constexpr std::array<std::string_view, 4> kReadingColumns{
+    "sidereal_geocentric", "sidereal_topocentric", "tropical_geocentric", "tropical_topocentric"};
+inline constexpr std::array<std::string_view, 4> kPreciseColumns{
+    "precise_sidereal_geocentric", "precise_sidereal_topocentric", "precise_tropical_geocentric",
+    "precise_tropical_topocentric"};
+inline constexpr std::string_view kErrorColumn = "error";
+
+/// Where the batch takes a row's precise Moon from (PreciseForReadings); a build without it
+/// gives none.
+using PreciseSource = std::optional<modEphemeris::PreciseBeside> (*)(
+    const modEphemeris::BirthMoment& moment, const modEphemeris::MoonReadings& readings);
 
 /// Where the columns that a reading needs lie in the rows.
 struct BatchColumns
@@ -44,15 +54,22 @@ std::variant<BatchColumns, std::string> ReadHeader(const std::vector<std::string
 class alignas(64) RowComputer // one cache line to itself: workers write to theirs per row
 {
 public:
-    enum class Outcome { Computed, Refused, Blank };
+    /// WithoutPrecise: the readings computed, the precise Moon asked for and unavailable.
+    enum class Outcome { Computed, Refused, WithoutPrecise, Blank };
 
-    /// places may be null when no place column is read; lineEnd ends every output row.
-    RowComputer(const BatchColumns& columns, const PlaceLocator* places, std::string_view lineEnd);
+    /// places may be null when no place column is read; lineEnd ends every output row;
+    /// precise null: no precise columns.
+    RowComputer(const BatchColumns& columns, const PlaceLocator* places, std::string_view lineEnd,
+                PreciseSource precise = nullptr);
 
     /// Appends the output row for one input record (its line end included or not): the
-    /// record's fields, then the readings and an empty error, or empty readings and the
-    /// refusal. A blank record gives no row.
+    /// record's fields, then the readings (and the precise Moon's) and an empty error, or
+    /// empty readings and the refusal. A row whose precise Moon is unavailable keeps its
+    /// readings and says why in error. A blank record gives no row.
     Outcome Process(std::string_view record, std::string& out);
+
+    /// The columns appended to every row, the error last.
+    [[nodiscard]] std::vector<std::string_view> AppendedColumns() const;
 
 private:
     [[nodiscard]] std::string_view Field(const std::optional<std::size_t>& column) const;
@@ -61,6 +78,7 @@ private:
     const BatchColumns& columns_;
     const PlaceLocator* places_;
     std::string_view lineEnd_;
+    PreciseSource precise_;
     csv::Record record_;
 };
 

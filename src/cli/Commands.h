@@ -22,7 +22,8 @@ struct BirthOptions
     std::string utcOffset;
     std::string place;
     bool json = false;
-    std::string atlas; // the atlas's index file; empty: the one installed with the tool
+    bool precise = false; // the precise Moon's texts too (reading)
+    std::string atlas;    // the atlas's index file; empty: the one installed with the tool
 };
 
 struct BatchOptions
@@ -30,6 +31,7 @@ struct BatchOptions
     std::string input = "-"; // a file, or - for standard input
     std::string output = "-";
     std::size_t threads = 1;
+    bool precise = false; // the precise Moon's four texts in columns of their own
     std::string atlas;
 };
 

@@ -3,6 +3,8 @@
 #include "cli/Commands.h"
 #include "cli/JsonOutput.h"
 #include "cli/PlaceAccess.h"
+#include "cli/PreciseAccess.h"
+#include "cli/PreciseOutput.h"
 #include "cli/TimeTexts.h"
 
 #include <array>
@@ -13,6 +15,8 @@ namespace {
 
 using modEphemeris::CivilTime;
 using modEphemeris::MoonDetailRow;
+using modEphemeris::PreciseBeside;
+using modEphemeris::PreciseReading;
 
 std::string Number(const char* format, double value)
 {
@@ -30,43 +34,67 @@ std::string Stay(std::string_view part, const std::optional<CivilTime>& since,
            (until ? MinuteText(*until) : "more than four days after") + "\n";
 }
 
-/// "Lib, 12345.6\" from its edge with Sco", and the warning when within the budget.
+/// "Lib, 12345.6\" from its edge with Sco", then what settles that edge: the precise Moon's
+/// verdict where there is one, else the warning when within the budget.
 std::string Edge(std::string_view what, std::string_view part,
-                 const modEphemeris::EdgeNearness& edge)
+                 const modEphemeris::EdgeNearness& edge, const std::string* verdict)
 {
     std::string text = "  " + std::string(what) + " " + std::string(part) + ", " +
                        Number("%.1f", edge.arcseconds) + "\" from its edge with " +
                        std::string(edge.across) + "\n";
-    if (edge.onEdge)
+    if (verdict != nullptr)
+        text += "  " + *verdict + "\n";
+    else if (edge.onEdge)
         text += "  On the edge: a precise ephemeris may place the Moon in " +
                 std::string(edge.across) + "\n";
     return text;
 }
 
-std::string RowText(const MoonDetailRow& row)
+/// "precise 16° 42' 43\" Lib, longitude 196.711944°, nakshatra Swati, pada 4".
+std::string PreciseText(const PreciseReading& p)
+{
+    std::string text =
+        "  precise " + p.text + ", longitude " + Number("%.6f", p.longitude) + "\xC2\xB0";
+    if (p.nakshatra)
+        text += ", nakshatra " + std::string(p.nakshatra->name) + ", pada " +
+                std::to_string(p.nakshatra->pada);
+    return text + "\n";
+}
+
+std::string RowText(const MoonDetailRow& row, const PreciseReading* precise)
 {
     std::string text = std::string(row.tropical ? "tropical" : "sidereal") +
                        (row.topocentric ? " topocentric " : " geocentric ") + row.text + "\n" +
-                       "  longitude " + Number("%.6f", row.longitude) + "\xC2\xB0\n" +
-                       Edge("sign", row.signCode, row.signEdge) +
-                       Stay(row.signCode, row.sign_since, row.sign_until);
+                       "  longitude " + Number("%.6f", row.longitude) + "\xC2\xB0\n";
+    if (precise != nullptr)
+        text += PreciseText(*precise);
+    text += Edge("sign", row.signCode, row.signEdge,
+                 precise != nullptr ? &precise->signVerdict : nullptr) +
+            Stay(row.signCode, row.sign_since, row.sign_until);
     if (row.nakshatra) {
         const modEphemeris::NakshatraPlace& n = *row.nakshatra;
-        text +=
-            Edge("nakshatra", std::string(n.name) + ", pada " + std::to_string(n.pada), n.edge) +
-            Stay(n.name, n.nakshatra_since, n.nakshatra_until);
+        text += Edge("nakshatra", std::string(n.name) + ", pada " + std::to_string(n.pada), n.edge,
+                     precise != nullptr ? &precise->nakshatraVerdict : nullptr) +
+                Stay(n.name, n.nakshatra_since, n.nakshatra_until);
     }
     return text;
 }
 
-std::string DetailsText(const modEphemeris::MoonDetails& details)
+std::string DetailsText(const modEphemeris::MoonDetails& details,
+                        const std::optional<PreciseBeside>& precise)
 {
     const modEphemeris::BirthInstant& instant = details.instant;
     std::string text = "Local time      " + MinuteText(instant.local) + "\n" + "Rule            " +
                        instant.rule + "\n" + "Universal time  " + SecondText(instant.universal) +
                        "\n" + "Julian day      " + Number("%.6f", instant.julianDay) + "\n";
-    for (const MoonDetailRow& row : details.rows)
-        text.append("\n").append(RowText(row));
+    // A build without the precise Moon says nothing of it; one that failed to compute it, why.
+    if (precise && !precise->readings)
+        text += precise->unavailable + "\n";
+    for (std::size_t i = 0; i < details.rows.size(); ++i) {
+        const PreciseReading* beside =
+            precise && precise->readings ? &(*precise->readings)[i] : nullptr;
+        text.append("\n").append(RowText(details.rows[i], beside));
+    }
     return text;
 }
 
@@ -78,14 +106,17 @@ int RunDetails(const BirthOptions& options)
     if (!resolved)
         return kRefused;
     const modEphemeris::MoonDetails details = modEphemeris::ComputeMoonDetails(resolved->moment);
+    // Part of the details, not asked for: where it is unavailable they say so, and succeed.
+    const std::optional<PreciseBeside> precise = PreciseForDetails(resolved->moment, details);
     if (options.json) {
         Json json = DetailsJson(details);
+        AddPreciseToDetails(json, precise);
         AddPlace(json, *resolved);
         WriteOut(JsonText(json));
         return kSucceeded;
     }
     NotePlace(*resolved);
-    WriteOut(DetailsText(details));
+    WriteOut(DetailsText(details, precise));
     return kSucceeded;
 }
 

@@ -22,6 +22,8 @@ using modEphemeris::CivilTime;
 using modEphemeris::EdgeNearness;
 using modEphemeris::MoonDetailRow;
 using modEphemeris::NakshatraPlace;
+using modEphemeris::PreciseBeside;
+using modEphemeris::PreciseReading;
 
 const QColor kWarning(0xff, 0xd7, 0x00); // stands out on dark teal without shouting
 
@@ -87,6 +89,20 @@ QString edgeNote(const EdgeNearness& edge)
 {
     return QStringLiteral("On the edge: a precise ephemeris may place the Moon in %1")
         .arg(fromView(edge.across));
+}
+
+QString footnoteText(bool withPrecise)
+{
+    QString text =
+        QStringLiteral("Times are the local clock at the birth place, by the same rule as the "
+                       "birth.\nThis method's longitude may differ from a precise ephemeris's by "
+                       "up to %1\": a Moon that near an edge may stand beyond it.")
+            .arg(modEphemeris::kEdgeBudgetArcseconds);
+    if (withPrecise)
+        text += QStringLiteral("\nThe precise ephemeris may itself be out by up to %1\": nearer "
+                               "an edge than that, it too says \"On the edge\".")
+                    .arg(modEphemeris::kPreciseEdgeBudgetArcseconds);
+    return text;
 }
 
 /// One line of the window: the label's name, its caption and how its text is written.
@@ -222,10 +238,14 @@ frmDetails::frmDetails(QWidget* owner) : QDialog(owner)
     grid->addWidget(ruleLine(this), row++, 0, 1, -1);
     row = buildHeadings(*grid, row);
     row = buildReadingTexts(*grid, row);
+    row = buildPreciseLine(*grid, row, "Precise ephemeris", "lblPrecise", lblPrecise);
+    row = buildPreciseUnavailable(*grid, row);
     row = buildFacts(*grid, row, kSignFacts, lblSign);
     row = buildNotes(*grid, row, "lblSignNote", signNotes_);
     grid->addWidget(ruleLine(this), row++, 0, 1, -1);
     row = buildFacts(*grid, row, kNakshatraFacts, lblNakshatra);
+    row = buildPreciseLine(*grid, row, "Precise nakshatra", "lblPreciseNakshatra",
+                           lblPreciseNakshatra);
     row = buildNotes(*grid, row, "lblNakshatraNote", nakshatraNotes_);
     grid->addWidget(ruleLine(this), row++, 0, 1, -1);
     buildFootnote(*grid, row);
@@ -299,59 +319,122 @@ int frmDetails::buildNotes(QGridLayout& grid, int row, const char* name,
         EdgeNote& note = notes[i];
         note.reading = captionLabel(this, QString::fromLatin1(kReadingNames[i].caption));
         note.words = valueLabel(this, indexedName(name, i));
-        for (QLabel* label : {note.reading, note.words}) {
-            QPalette colours = label->palette();
-            colours.setColor(QPalette::WindowText, kWarning);
-            label->setPalette(colours);
-            label->hide(); // until the reading lies on an edge
-        }
+        note.reading->hide(); // until there is something to say
+        note.words->hide();
         grid.addWidget(note.reading, row, 0);
         grid.addWidget(note.words, row, 1, 1, -1);
     }
     return row;
 }
 
+int frmDetails::buildPreciseLine(QGridLayout& grid, int row, const char* caption, const char* name,
+                                 PreciseLine& line)
+{
+    line.caption = captionLabel(this, QString::fromLatin1(caption));
+    line.caption->hide(); // until there is a precise Moon to show
+    grid.addWidget(line.caption, row, 0);
+    for (std::size_t i = 0; i < kReadings; ++i) {
+        line.values[i] = valueLabel(this, indexedName(name, i));
+        line.values[i]->hide();
+        grid.addWidget(line.values[i], row, static_cast<int>(i) + 1);
+    }
+    return row + 1;
+}
+
+int frmDetails::buildPreciseUnavailable(QGridLayout& grid, int row)
+{
+    lblPreciseUnavailable = valueLabel(this, QStringLiteral("lblPreciseUnavailable"));
+    QPalette colours = lblPreciseUnavailable->palette();
+    colours.setColor(QPalette::WindowText, kWarning);
+    lblPreciseUnavailable->setPalette(colours);
+    lblPreciseUnavailable->hide();
+    grid.addWidget(lblPreciseUnavailable, row, 0, 1, -1);
+    return row + 1;
+}
+
 int frmDetails::buildFootnote(QGridLayout& grid, int row)
 {
     lblFootnote = valueLabel(this, QStringLiteral("lblFootnote"));
-    lblFootnote->setText(
-        QStringLiteral("Times are the local clock at the birth place, by the same rule as the "
-                       "birth.\nThis method's longitude may differ from a precise ephemeris's by "
-                       "up to %1\": a Moon that near an edge may stand beyond it.")
-            .arg(modEphemeris::kEdgeBudgetArcseconds));
+    lblFootnote->setText(footnoteText(false));
     grid.addWidget(lblFootnote, row, 0, 1, -1);
     return row + 1;
 }
 
-void frmDetails::showNote(EdgeNote& note, const std::optional<EdgeNearness>& edge)
+void frmDetails::showNote(EdgeNote& note, const QString& words, bool warning)
 {
-    const bool onEdge = edge && edge->onEdge;
-    note.words->setText(onEdge ? edgeNote(*edge) : QString());
-    note.reading->setVisible(onEdge);
-    note.words->setVisible(onEdge);
+    note.words->setText(words);
+    for (QLabel* label : {note.reading, note.words}) {
+        QPalette colours = label->palette();
+        // A warning stands out; an agreeing verdict reads as the facts above it.
+        colours.setColor(QPalette::WindowText, warning               ? kWarning
+                                               : label == note.words ? kPaleCyan
+                                                                     : kCyan);
+        label->setPalette(colours);
+        label->setVisible(!words.isEmpty());
+    }
 }
 
-void frmDetails::showDetails(const modEphemeris::MoonDetails& details)
+void frmDetails::showPrecise(const std::optional<PreciseBeside>& precise)
+{
+    const bool available = precise && precise->readings;
+    for (PreciseLine* line : {&lblPrecise, &lblPreciseNakshatra}) {
+        line->caption->setVisible(available);
+        for (QLabel* value : line->values) {
+            value->setVisible(available);
+            value->clear();
+        }
+    }
+    lblPreciseUnavailable->setText(
+        precise && !available ? QString::fromStdString(precise->unavailable) : QString());
+    lblPreciseUnavailable->setVisible(precise && !available);
+    lblFootnote->setText(footnoteText(available));
+    if (!available)
+        return;
+    for (std::size_t i = 0; i < kReadings; ++i) {
+        const PreciseReading& p = (*precise->readings)[i];
+        lblPrecise.values[i]->setText(QString::fromStdString(p.text));
+        if (p.nakshatra)
+            lblPreciseNakshatra.values[i]->setText(QStringLiteral("%1, pada %2")
+                                                       .arg(fromView(p.nakshatra->name))
+                                                       .arg(p.nakshatra->pada));
+    }
+}
+
+void frmDetails::showDetails(const modEphemeris::MoonDetails& details,
+                             const std::optional<PreciseBeside>& precise)
 {
     const CivilTime& birth = details.instant.local;
     for (std::size_t i = 0; i < kInstantLines; ++i)
         lblInstant[i]->setText(kInstantFacts[i].text(details.instant, birth));
+    showPrecise(precise);
 
     for (std::size_t i = 0; i < kReadings; ++i) {
         const MoonDetailRow& reading = details.rows[i];
+        // The precise Moon's verdict settles an edge; without it, the warning stands.
+        const PreciseReading* p = precise && precise->readings ? &(*precise->readings)[i] : nullptr;
         // A change of the text, which empties the clipboard.
         txtReading[i]->setText(QString::fromStdString(reading.text));
         for (std::size_t line = 0; line < kSignLines; ++line)
             lblSign[line][i]->setText(kSignFacts[line].text(reading, birth));
-        showNote(signNotes_[i], reading.signEdge);
+        if (p != nullptr)
+            showNote(signNotes_[i], QString::fromStdString(p->signVerdict),
+                     p->signDiffers || p->signEdge.onEdge);
+        else
+            showNote(signNotes_[i],
+                     reading.signEdge.onEdge ? edgeNote(reading.signEdge) : QString(), true);
 
         // The tropical zodiac has no nakshatras: their lines stay empty.
         const std::optional<NakshatraPlace>& nakshatra = reading.nakshatra;
         for (std::size_t line = 0; line < kNakshatraLines; ++line)
             lblNakshatra[line][i]->setText(nakshatra ? kNakshatraFacts[line].text(*nakshatra, birth)
                                                      : QString());
-        showNote(nakshatraNotes_[i],
-                 nakshatra ? std::optional<EdgeNearness>(nakshatra->edge) : std::nullopt);
+        if (p != nullptr && p->nakshatra)
+            showNote(nakshatraNotes_[i], QString::fromStdString(p->nakshatraVerdict),
+                     p->nakshatraDiffers || p->nakshatra->edge.onEdge);
+        else
+            showNote(nakshatraNotes_[i],
+                     nakshatra && nakshatra->edge.onEdge ? edgeNote(nakshatra->edge) : QString(),
+                     true);
     }
     show();
     raise();

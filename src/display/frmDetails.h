@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ephemeris/MoonDetails.h"
+#include "ephemeris/PreciseBeside.h"
 
 #include <QDialog>
 #include <array>
@@ -14,17 +15,21 @@ class QLineEdit;
 /// How firm a reading is: the instant of birth in local and universal time, then for
 /// each of the four readings, in the display window's order, its longitude, its sign
 /// and, in the sidereal zodiac, its nakshatra and pada; how near each lies to an edge;
-/// and the local minutes between which the reading keeps them. A reading within the
-/// method's error of an edge says so in words. Read-only and not modal; Esc closes it.
-/// Deleted on close.
+/// and the local minutes between which the reading keeps them. Where the build has the
+/// precise Moon, each reading has it below (its text, sign, nakshatra and pada) and its
+/// verdict in words, which settles whether a reading near an edge keeps its sign; without
+/// it, a reading within the method's error of an edge says that a precise ephemeris may
+/// place the Moon beyond. Read-only and not modal; Esc closes it. Deleted on close.
 class frmDetails final : public QDialog
 {
     Q_OBJECT
 public:
     explicit frmDetails(QWidget* owner = nullptr);
 
-    /// Writes the details into the window and shows it in front, not modal.
-    void showDetails(const modEphemeris::MoonDetails& details);
+    /// Writes the details into the window, with the precise Moon beside them (none: not in
+    /// this build; unavailable: one line says why), and shows it in front, not modal.
+    void showDetails(const modEphemeris::MoonDetails& details,
+                     const std::optional<modEphemeris::PreciseBeside>& precise = std::nullopt);
 
     static constexpr std::size_t kReadings = 4;
     static constexpr std::size_t kInstantLines = 4;
@@ -34,11 +39,19 @@ public:
 private:
     using Column = std::array<QLabel*, kReadings>;
 
-    /// The words for a reading that lies on an edge, with the reading's name beside them.
+    /// The words for a reading that lies on an edge, or the precise Moon's verdict, with the
+    /// reading's name beside them.
     struct EdgeNote
     {
         QLabel* reading = nullptr;
         QLabel* words = nullptr;
+    };
+
+    /// A line of the precise Moon: its caption and the four readings' values.
+    struct PreciseLine
+    {
+        QLabel* caption = nullptr;
+        Column values{};
     };
 
     int buildInstant(QGridLayout& grid, int row);
@@ -49,8 +62,12 @@ private:
                    std::array<Column, N>& labels);
     int buildNotes(QGridLayout& grid, int row, const char* name,
                    std::array<EdgeNote, kReadings>& notes);
+    int buildPreciseLine(QGridLayout& grid, int row, const char* caption, const char* name,
+                         PreciseLine& line);
+    int buildPreciseUnavailable(QGridLayout& grid, int row);
     int buildFootnote(QGridLayout& grid, int row);
-    static void showNote(EdgeNote& note, const std::optional<modEphemeris::EdgeNearness>& edge);
+    static void showNote(EdgeNote& note, const QString& words, bool warning);
+    void showPrecise(const std::optional<modEphemeris::PreciseBeside>& precise);
 
     std::array<QLabel*, kInstantLines> lblInstant{};
     std::array<QLineEdit*, kReadings> txtReading{};
@@ -58,5 +75,8 @@ private:
     std::array<Column, kNakshatraLines> lblNakshatra{};
     std::array<EdgeNote, kReadings> signNotes_{};
     std::array<EdgeNote, kReadings> nakshatraNotes_{};
+    PreciseLine lblPrecise{};          // "lblPrecise_0": the precise Moon's text
+    PreciseLine lblPreciseNakshatra{}; // "lblPreciseNakshatra_0": its nakshatra and pada
+    QLabel* lblPreciseUnavailable = nullptr;
     QLabel* lblFootnote = nullptr;
 };

@@ -204,7 +204,8 @@ void frmDisplay::describeForScreenReaders()
     SSTab1->tabBar()->setAccessibleName(QStringLiteral("Zodiac"));
 }
 
-void frmDisplay::showReading(const modEphemeris::MoonReadings& reading)
+void frmDisplay::showReading(const modEphemeris::MoonReadings& reading,
+                             const std::optional<modEphemeris::PreciseBeside>& precise)
 {
     const modEphemeris::MoonReading& sidereal = reading.sidereal;
     const modEphemeris::MoonReading& tropical = reading.tropical;
@@ -213,6 +214,7 @@ void frmDisplay::showReading(const modEphemeris::MoonReadings& reading)
     txtSiderealParallax->setText(QString::fromStdString(sidereal.TopocentricText));
     txtWesternNonParallax->setText(QString::fromStdString(tropical.GeocentricText));
     txtWesternParallax->setText(QString::fromStdString(tropical.TopocentricText));
+    markPreciseSigns(precise);
     SSTab1->setCurrentIndex(0);
     closeDetails(); // they belong to the reading these texts replace
     show();
@@ -220,7 +222,22 @@ void frmDisplay::showReading(const modEphemeris::MoonReadings& reading)
     activateWindow();
 }
 
-void frmDisplay::showDetails(const modEphemeris::MoonDetails& details)
+void frmDisplay::markPreciseSigns(const std::optional<modEphemeris::PreciseBeside>& precise)
+{
+    // The details' order: sidereal, then Western; without, then with parallax.
+    const std::array<QLineEdit*, 4> boxes{txtSiderealNonParallax, txtSiderealParallax,
+                                          txtWesternNonParallax, txtWesternParallax};
+    for (std::size_t i = 0; i < boxes.size(); ++i) {
+        QString verdict;
+        if (precise && precise->readings && (*precise->readings)[i].signDiffers)
+            verdict = QString::fromStdString((*precise->readings)[i].signVerdict);
+        boxes[i]->setToolTip(verdict);
+        boxes[i]->setAccessibleDescription(verdict);
+    }
+}
+
+void frmDisplay::showDetails(const modEphemeris::MoonDetails& details,
+                             const std::optional<modEphemeris::PreciseBeside>& precise)
 {
     // A closed one is only waiting to be deleted: it does not count.
     frmDetails* open = nullptr;
@@ -230,7 +247,7 @@ void frmDisplay::showDetails(const modEphemeris::MoonDetails& details)
     }
     if (open == nullptr)
         open = new frmDetails(this); // owned: it goes when this window goes
-    open->showDetails(details);
+    open->showDetails(details, precise);
 }
 
 void frmDisplay::closeDetails()

@@ -1,9 +1,11 @@
 #pragma once
 
 #include "ephemeris/MoonDetails.h"
+#include "ephemeris/PreciseBeside.h"
 #include "ephemeris/modEphemeris.h"
 
 #include <QMainWindow>
+#include <optional>
 
 class LinkLabel;
 class QAction;
@@ -27,12 +29,16 @@ public:
     explicit frmDisplay(QWidget* parent = nullptr);
 
     /// Writes the four texts, the sidereal pair first, brings the "Sidereal Astrology"
-    /// tab to the front and shows the window, not modal.
-    void showReading(const modEphemeris::MoonReadings& reading);
+    /// tab to the front and shows the window, not modal. A reading whose sign the precise
+    /// Moon (none: not in this build) places otherwise says so in its tooltip and its
+    /// accessible description.
+    void showReading(const modEphemeris::MoonReadings& reading,
+                     const std::optional<modEphemeris::PreciseBeside>& precise = std::nullopt);
 
     /// Shows the details of the shown reading in a window of their own, or refills and
     /// raises the one already open. It closes with this window or the next reading.
-    void showDetails(const modEphemeris::MoonDetails& details);
+    void showDetails(const modEphemeris::MoonDetails& details,
+                     const std::optional<modEphemeris::PreciseBeside>& precise = std::nullopt);
 
 signals:
     /// The user went back: the window is closing, and the entry window should show again.
@@ -52,6 +58,7 @@ private:
     void buildMenus();
     void setKeyboardOrder();
     void describeForScreenReaders();
+    void markPreciseSigns(const std::optional<modEphemeris::PreciseBeside>& precise);
     void applyColours();
 
     void cmdOKClicked();

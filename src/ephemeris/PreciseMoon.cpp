@@ -24,6 +24,7 @@
 #include <erfa.h>
 #include <erfam.h>
 #include <libnova/lunar.h>
+#include <mutex>
 
 namespace modEphemeris {
 
@@ -42,6 +43,18 @@ constexpr double kEarthTurnRate = 7.292115e-5;
 // result outside these bounds, widened a little, is no position at all.
 constexpr double kNearestKm = 350000;
 constexpr double kFarthestKm = 410000;
+
+// libnova's lunar series writes its precision and the last instant's Moon to static variables
+// on every call, without a lock. In libnova 0.16 the cached Moon is never read back (its test
+// compares the precision with a constant), so threads would only overwrite each other with the
+// same precision; but that is still a data race, and a libnova whose cache worked could hand
+// one thread the Moon of another's instant. So the series runs one call at a time (the batch's
+// threads queue for it; the rest of the precise Moon runs alongside).
+std::mutex& LunarSeriesMutex()
+{
+    static std::mutex mutex;
+    return mutex;
+}
 
 PreciseMoon Unavailable(std::string reason)
 {
@@ -145,8 +158,12 @@ PreciseMoon PreciseMoonAt(int jdn, double ut, double longitude, double latitude)
     const double T = (midnight - ERFA_DJ00 + ttFraction) / ERFA_DJC;
     const double guessKm = kParallaxRadiusKm / std::sin(MoonPosition(T).parallax * ERFA_DD2R);
     ln_rect_posn elp{};
-    ln_get_lunar_geo_posn(midnight + (ttFraction - guessKm / kLightKmPerSecond / kSecondsPerDay),
-                          &elp, kLunarSeriesPrecision);
+    {
+        const std::lock_guard oneAtATime(LunarSeriesMutex());
+        ln_get_lunar_geo_posn(midnight +
+                                  (ttFraction - guessKm / kLightKmPerSecond / kSecondsPerDay),
+                              &elp, kLunarSeriesPrecision);
+    }
     const Vector moonJ2000{elp.X, elp.Y, elp.Z};
     const double distance = Length(moonJ2000);
     if (!(distance >= kNearestKm && distance <= kFarthestKm)) {

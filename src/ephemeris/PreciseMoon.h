@@ -38,7 +38,8 @@ inline constexpr double kLunarSeriesPrecision = 1e-9;
 /// folded: below 0 or 24 and more moves into the next day), seen from the centre of the
 /// Earth and from the place at sea level (longitude and latitude in degrees, West and
 /// North positive). Unavailable outside the years ΔT covers (DeltaT), for a latitude
-/// beyond a pole, for numbers that are not finite, and when the series fails.
+/// beyond a pole, for numbers that are not finite, and when the series fails. Safe from
+/// several threads at once: libnova's series, which is not, runs one call at a time.
 PreciseMoon PreciseMoonAt(int jdn, double ut, double longitude, double latitude);
 
 /// The precise Moon at a birth's moment and place.

@@ -94,11 +94,13 @@ PreciseReading PreciseReadingOf(const MoonDetailRow& row, const PreciseLongitude
     r.signCode = kSignCodes[static_cast<std::size_t>(r.sign)];
     r.signEdge = WithPreciseBudget(SignEdgeOf(r.longitude));
     r.signVerdict = SignVerdict(row.longitude, r.longitude);
+    r.signDiffers = r.sign != kSigns.partOf(row.longitude);
     if (!row.tropical) {
         NakshatraPlace n = NakshatraOf(r.longitude);
         n.edge = WithPreciseBudget(n.edge);
         r.nakshatra = n;
         r.nakshatraVerdict = NakshatraVerdict(row.longitude, r.longitude);
+        r.nakshatraDiffers = n.index != kNakshatras.partOf(row.longitude);
     }
     return r;
 }

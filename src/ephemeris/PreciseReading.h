@@ -29,9 +29,11 @@ struct PreciseReading
     std::string_view signCode;
     EdgeNearness signEdge;                   // onEdge: within kPreciseEdgeBudgetArcseconds
     std::string signVerdict;                 // SignVerdict
+    bool signDiffers;                        // its sign is not the one the reading's text shows
     std::optional<NakshatraPlace> nakshatra; // sidereal readings only; onEdge as signEdge's,
                                              // its first and last minutes left empty
     std::string nakshatraVerdict;            // NakshatraVerdict; empty for tropical readings
+    bool nakshatraDiffers;                   // its nakshatra is not the reading's
 };
 
 /// Whether the precise Moon (degrees, 0 to 360) stands in the sign of the reading's

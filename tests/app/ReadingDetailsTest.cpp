@@ -11,6 +11,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
 #include <QTest>
@@ -31,6 +32,7 @@ private slots:
     void detailsOfTheShownReading();
     void leavingTheReadingClosesThem_data();
     void leavingTheReadingClosesThem();
+    void preciseMoonBesideTheReading();
 
 private:
     /// Reads the worked example, at another hour (0 to 23) when one is given.
@@ -138,6 +140,34 @@ void ReadingDetailsTest::leavingTheReadingClosesThem()
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QVERIFY(details.isNull());
     QVERIFY(display.isNull());
+}
+
+void ReadingDetailsTest::preciseMoonBesideTheReading()
+{
+    // 2 January 14:38: the sidereal reading 1" before Sco, the precise Moon 17" past it.
+#ifdef SELENOSCOPE_PRECISE
+    const QString tip =
+        QStringLiteral("A precise ephemeris places the Moon in Sco, 0° 0' 17\" past the edge");
+    const QString note = tip;
+#else
+    const QString tip;
+    const QString note =
+        QStringLiteral("On the edge: a precise ephemeris may place the Moon in Sco");
+#endif
+    modEphemeris::BirthData birth = birth::WorkedExample();
+    birth.BirthDay = 2;
+    birth.BirthHour = 14;
+    birth.BirthMinute = 38;
+    typeBirth(*entry, birth);
+    QTest::mouseClick(EntryControls(*entry).cmdRashi, Qt::LeftButton);
+    frmDisplay* display = shownDisplay();
+    QVERIFY(display != nullptr && QTest::qWaitForWindowActive(display));
+    QCOMPARE(DisplayControls(*display).txtSiderealNonParallax->toolTip(), tip);
+
+    DisplayControls(*display).mnuDetails->trigger();
+    auto* details = display->findChild<frmDetails*>();
+    QVERIFY(details != nullptr);
+    QCOMPARE(DetailsControls(*details).text("lblSignNote_0"), note);
 }
 
 QTEST_MAIN(ReadingDetailsTest)

@@ -25,6 +25,7 @@ struct TextBirth
     bool dst = false;
     std::string utcOffset;
     std::array<std::string, 4> expected; // in the display's order
+    modEphemeris::BirthMoment moment;    // what the texts say
 
     /// The reading command's arguments for this birth.
     [[nodiscard]] std::vector<std::string> Arguments() const
@@ -81,7 +82,6 @@ inline std::vector<TextBirth> RandomBirths(std::size_t count, unsigned seed)
         t.latitude = text("%d:%02d%c", b.LatitudeDegrees, b.LatitudeMinutes,
                           letter(b.LatitudeIsSouth ? 'S' : 'N'));
 
-        modEphemeris::MoonReadings readings;
         if (chance(0.75)) {
             // A minus sign lets the zone hour pass 12: its magnitude is read.
             const bool minus = chance(0.2);
@@ -92,13 +92,14 @@ inline std::vector<TextBirth> RandomBirths(std::size_t count, unsigned seed)
             if (b.ZoneMinutes != 0 || chance(0.5))
                 t.zone += text(":%02d", b.ZoneMinutes);
             t.dst = b.DaylightSaving;
-            readings = modEphemeris::ComputeMoonReadings({b, {}});
+            t.moment = {b, {}};
         } else {
             const int minutes = pick(-14 * 60, 14 * 60);
             t.utcOffset = text("%c%02d:%02d", minutes < 0 ? '-' : '+', std::abs(minutes) / 60,
                                std::abs(minutes) % 60);
-            readings = modEphemeris::ComputeMoonReadings({b, minutes * 60});
+            t.moment = {b, minutes * 60};
         }
+        const modEphemeris::MoonReadings readings = modEphemeris::ComputeMoonReadings(t.moment);
         t.expected = {readings.sidereal.GeocentricText, readings.sidereal.TopocentricText,
                       readings.tropical.GeocentricText, readings.tropical.TopocentricText};
         births.push_back(std::move(t));

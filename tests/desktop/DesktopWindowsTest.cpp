@@ -1,4 +1,5 @@
 #include "app/AppController.h"
+#include "app/PreciseAccess.h"
 #include "birth/ExampleBirths.h"
 #include "display/frmDetails.h"
 #include "display/frmDisplay.h"
@@ -286,13 +287,15 @@ QWidget* DesktopWindowsTest::open(const QString& which)
         ui.SSTab1->setCurrentIndex(which.endsWith(QLatin1String("western tab")) ? 1 : 0);
         window = display;
     } else if (which == QLatin1String("reading details")) {
-        // A reading on a sign's edge, so that the words for it are shown as well.
+        // A reading on a sign's edge, so that the words for it are shown as well: the
+        // precise Moon's longest verdict, where the build has it, else the warning.
         modEphemeris::BirthData birth = birth::WorkedExample();
         birth.BirthDay = 2;
         birth.BirthHour = 14;
-        birth.BirthMinute = 37;
+        birth.BirthMinute = 38;
+        const modEphemeris::MoonDetails shown = modEphemeris::ComputeMoonDetails({birth, {}});
         auto* details = new frmDetails;
-        details->showDetails(modEphemeris::ComputeMoonDetails({birth, {}}));
+        details->showDetails(shown, preciseBesideDetails({birth, {}}, shown));
         window = details;
     } else if (which == QLatin1String("time zone picker")) {
         window = new FrmTimeZone;

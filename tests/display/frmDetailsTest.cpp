@@ -1,7 +1,9 @@
 #include "display/frmDetails.h"
 
 #include "birth/ExampleBirths.h"
+#include "display/ReadingColours.h"
 #include "ephemeris/MoonDetails.h"
+#include "ephemeris/PreciseBeside.h"
 #include "support/RecordingServices.h"
 #include "support/WindowControls.h"
 
@@ -30,6 +32,18 @@ modEphemeris::BirthData workedExampleAt(int day, int hour, int minute)
     return birth;
 }
 
+// The precise Moon as the program gives it to the window: none in a build without it.
+std::optional<modEphemeris::PreciseBeside>
+preciseBesideDetails([[maybe_unused]] const modEphemeris::BirthMoment& moment,
+                     [[maybe_unused]] const modEphemeris::MoonDetails& details)
+{
+#ifdef SELENOSCOPE_PRECISE
+    return modEphemeris::PreciseBesideDetails(moment, details);
+#else
+    return std::nullopt;
+#endif
+}
+
 const char* const kNotes[] = {"lblSignNote_0",      "lblSignNote_1",      "lblSignNote_2",
                               "lblSignNote_3",      "lblNakshatraNote_0", "lblNakshatraNote_1",
                               "lblNakshatraNote_2", "lblNakshatraNote_3"};
@@ -50,6 +64,8 @@ private slots:
     void onTheEdgeInWords_data();
     void onTheEdgeInWords();
     void noEdgeWithinReach();
+    void preciseBeside_data();
+    void preciseBeside();
     void closesWithEsc_data();
     void closesWithEsc();
     void clipboardRule_data();
@@ -175,6 +191,94 @@ void frmDetailsTest::noEdgeWithinReach()
     open(birth);
     for (const char* label : {"lblSignUntil_0", "lblSignUntil_3", "lblNakshatraUntil_1"})
         QCOMPARE(ui->text(label), QStringLiteral("more than four days"));
+}
+
+void frmDetailsTest::preciseBeside_data()
+{
+    QTest::addColumn<modEphemeris::BirthData>("birth");
+    QTest::addColumn<bool>("precise"); // given to the window; else as a build without it
+    QTest::addColumn<QString>("note"); // the note checked, and its words ("": hidden)
+    QTest::addColumn<QString>("words");
+    QTest::addColumn<bool>("warning"); // the words stand out
+    QTest::addColumn<QString>("line"); // a precise line's label, and its text ("": hidden)
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("unavailable"); // the one line saying so ("": hidden)
+
+#ifdef SELENOSCOPE_PRECISE
+    QTest::newRow("sidereal reading 31\" before Sco: the precise Moon agrees, no may")
+        << workedExampleAt(2, 14, 37) << true << "lblSignNote_0"
+        << "A precise ephemeris agrees: Lib" << false << "lblPrecise_0"
+        << "29° 59' 47\" Lib" << QString();
+    QTest::newRow("sidereal reading 1\" before Sco, the precise Moon 17\" past it")
+        << workedExampleAt(2, 14, 38) << true << "lblSignNote_0"
+        << "A precise ephemeris places the Moon in Sco, 0° 0' 17\" past the edge" << true
+        << "lblPrecise_0"
+        << "0° 0' 17\" Sco" << QString();
+    QTest::newRow("Western parallax: the precise Moon itself 2\" before Cap")
+        << workedExampleAt(5, 17, 30) << true << "lblSignNote_3"
+        << "On the edge: a precise ephemeris places the Moon in Sag, 0° 0' 2\" from its edge "
+           "with Cap"
+        << true << "lblPrecise_3"
+        << "29° 59' 57\" Sag" << QString();
+    QTest::newRow("sidereal nakshatra: the precise Moon 3\" before Shravana")
+        << workedExampleAt(8, 12, 4) << true << "lblNakshatraNote_0"
+        << "On the edge: a precise ephemeris places the Moon in Uttara Ashadha, 0° 0' 3\" from "
+           "its edge with Shravana"
+        << true << "lblPreciseNakshatra_0"
+        << "Uttara Ashadha, pada 4" << QString();
+    // A zone hour with a minus sign is read by its size: 99 hours west of Greenwich.
+    modEphemeris::BirthData beyond = workedExampleAt(31, 12, 0);
+    beyond.BirthYear = 2050;
+    beyond.BirthMonth = 12;
+    beyond.ZoneHours = 99;
+    beyond.LongitudeIsEast = false;
+    QTest::newRow("99 hours west moves the birth past 2050: unavailable in one line")
+        << beyond << true << "lblSignNote_0" << QString() << false << "lblPrecise_0" << QString()
+        << "The precise Moon is unavailable: the precise Moon covers the years 1900 to 2050 only";
+#endif
+    QTest::newRow("a build without it: the may stays, nothing more")
+        << workedExampleAt(2, 14, 37) << false << "lblSignNote_0"
+        << "On the edge: a precise ephemeris may place the Moon in Sco" << true << "lblPrecise_0"
+        << QString() << QString();
+}
+
+void frmDetailsTest::preciseBeside()
+{
+    QFETCH(modEphemeris::BirthData, birth);
+    QFETCH(bool, precise);
+    QFETCH(QString, note);
+    QFETCH(QString, words);
+    QFETCH(bool, warning);
+    QFETCH(QString, line);
+    QFETCH(QString, text);
+    QFETCH(QString, unavailable);
+
+    const modEphemeris::MoonDetails details = modEphemeris::ComputeMoonDetails({birth, {}});
+    const std::optional<modEphemeris::PreciseBeside> beside =
+        precise ? preciseBesideDetails({birth, {}}, details) : std::nullopt;
+    window = new frmDetails;
+    window->showDetails(details, beside);
+    QVERIFY(QTest::qWaitForWindowActive(window));
+
+    for (const auto& [name, expected] :
+         {std::pair{note, words}, std::pair{line, text},
+          std::pair{QStringLiteral("lblPreciseUnavailable"), unavailable}}) {
+        const auto* label = named<QLabel>(*window, qPrintable(name));
+        QCOMPARE(label->isVisible(), !expected.isEmpty());
+        QCOMPARE(label->text(), expected);
+    }
+    if (!words.isEmpty())
+        QCOMPARE(named<QLabel>(*window, qPrintable(note))->palette().color(QPalette::WindowText) !=
+                     kPaleCyan,
+                 warning);
+    // With the precise Moon beside the readings no note keeps the "may"; without, none
+    // gives a verdict.
+    const bool shown = beside && beside->readings;
+    for (const char* name : kNotes) {
+        const QString noteText = named<QLabel>(*window, name)->text();
+        QVERIFY2(!shown || !noteText.contains(QLatin1String("may place")), name);
+        QVERIFY2(shown || !noteText.startsWith(QLatin1String("A precise ephemeris")), name);
+    }
 }
 
 void frmDetailsTest::closesWithEsc_data()

@@ -3,6 +3,7 @@
 #include "birth/ExampleBirths.h"
 #include "display/frmDetails.h"
 #include "ephemeris/MoonDetails.h"
+#include "ephemeris/PreciseBeside.h"
 #include "shell/LinkLabel.h"
 #include "shell/Twips.h"
 #include "shell/modHelp.h"
@@ -31,6 +32,26 @@ namespace {
 const QString kCopiedElsewhere = QStringLiteral("copied in another program");
 
 using Opener = void (*)();
+
+// Shows the worked example's reading at another minute of January 2000, with the precise
+// Moon beside it where the build has it and it is asked for.
+void showReadingAt(frmDisplay& window, int day, int hour, int minute, bool precise)
+{
+    modEphemeris::BirthData birth = birth::WorkedExample();
+    birth.BirthDay = static_cast<std::int16_t>(day);
+    birth.BirthHour = static_cast<std::int16_t>(hour);
+    birth.BirthMinute = static_cast<std::int16_t>(minute);
+    const modEphemeris::BirthMoment moment{birth, {}};
+    const modEphemeris::MoonReadings readings = modEphemeris::ComputeMoonReadings(moment);
+    std::optional<modEphemeris::PreciseBeside> beside;
+#ifdef SELENOSCOPE_PRECISE
+    if (precise)
+        beside = modEphemeris::PreciseBesideReadings(moment, readings);
+#else
+    (void)precise;
+#endif
+    window.showReading(readings, beside);
+}
 
 Opener openerNamed(const QString& name)
 {
@@ -72,6 +93,8 @@ private slots:
     void detailsAreAskedFor_data();
     void detailsAreAskedFor();
     void detailsOpenOnce();
+    void preciseSignInTooltip_data();
+    void preciseSignInTooltip();
 
 private:
     frmDetails* openDetails();
@@ -535,6 +558,49 @@ void frmDisplayTest::detailsOpenOnce()
     QVERIFY(second != nullptr);
     window->showReading(modEphemeris::ComputeMoonReadings({birth::WorkedExample(), {}}));
     QVERIFY(second.isNull() || !second->isVisible());
+}
+
+void frmDisplayTest::preciseSignInTooltip_data()
+{
+    QTest::addColumn<int>("day"); // of January 2000, at the worked example's place and zone
+    QTest::addColumn<int>("hour");
+    QTest::addColumn<int>("minute");
+    QTest::addColumn<bool>("precise"); // given to the window; else as a build without it
+    QTest::addColumn<QString>("box");  // the one box with a tooltip; "" for none
+    QTest::addColumn<QString>("tip");
+
+#ifdef SELENOSCOPE_PRECISE
+    QTest::newRow("sidereal 1\" before Sco, the precise Moon 17\" past it")
+        << 2 << 14 << 38 << true << "txtSiderealNonParallax"
+        << "A precise ephemeris places the Moon in Sco, 0° 0' 17\" past the edge";
+    QTest::newRow("Western parallax 8\" before Sag, the precise Moon 7\" past it")
+        << 3 << 1 << 32 << true << "txtWesternParallax"
+        << "A precise ephemeris places the Moon in Sag, 0° 0' 7\" past the edge";
+    QTest::newRow("the precise Moon on its own edge, in the reading's sign")
+        << 5 << 17 << 30 << true << QString() << QString();
+#endif
+    QTest::newRow("a build without it") << 2 << 14 << 38 << false << QString() << QString();
+}
+
+void frmDisplayTest::preciseSignInTooltip()
+{
+    QFETCH(int, day);
+    QFETCH(int, hour);
+    QFETCH(int, minute);
+    QFETCH(bool, precise);
+    QFETCH(QString, box);
+    QFETCH(QString, tip);
+
+    open();
+    // After a reading whose sign differs: the next one must not keep its tooltip.
+    showReadingAt(*window, 2, 14, 38, true);
+    showReadingAt(*window, day, hour, minute, precise);
+    for (QLineEdit* text : {ui->txtSiderealNonParallax, ui->txtSiderealParallax,
+                            ui->txtWesternNonParallax, ui->txtWesternParallax}) {
+        const QString expected = text->objectName() == box ? tip : QString();
+        QCOMPARE(text->toolTip(), expected);
+        QCOMPARE(text->accessibleDescription(), expected);
+    }
 }
 
 QTEST_MAIN(frmDisplayTest)
