@@ -170,38 +170,26 @@ frmDasha::frmDasha(QWidget* owner) : QDialog(owner)
 
 void frmDasha::buildFacts(QGridLayout& grid)
 {
-    struct Fact
-    {
-        const char* caption;
-        QLabel* frmDasha::*label;
-        const char* name;
-    };
-    static constexpr std::array<Fact, 4> kFacts{{
-        {"Moon", &frmDasha::lblMoon, "lblMoon"},
-        {"Nakshatra", &frmDasha::lblNakshatra, "lblNakshatra"},
-        {"Balance at birth", &frmDasha::lblBalance, "lblBalance"},
-        {"Running today", &frmDasha::lblToday, "lblToday"},
-    }};
     int row = 0;
-    for (const Fact& fact : kFacts) {
-        this->*fact.label = valueLabel(this, fact.name);
-        grid.addWidget(captionLabel(this, fact.caption), row, 0);
-        grid.addWidget(this->*fact.label, row++, 1);
-    }
-    buildChoices(grid, row);
-}
+    // A caption and its value; beside a control the caption stands level with its middle.
+    const auto addRow = [this, &grid, &row](const char* caption, QWidget* value, bool control) {
+        QLabel* label = captionLabel(this, caption);
+        if (control)
+            label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+        grid.addWidget(label, row, 0);
+        grid.addWidget(value, row++, 1, control ? Qt::AlignLeft : Qt::Alignment());
+    };
+    addRow("Moon", lblMoon = valueLabel(this, "lblMoon"), false);
+    addRow("Nakshatra", lblNakshatra = valueLabel(this, "lblNakshatra"), false);
+    addRow("Balance at birth", lblBalance = valueLabel(this, "lblBalance"), false);
 
-void frmDasha::buildChoices(QGridLayout& grid, int row)
-{
     NAMED(cboYearLength, this);
     for (const modEphemeris::DashaYearLength& length : modEphemeris::kDashaYearLengths)
         cboYearLength->addItem(
             QStringLiteral("%1 days: %2").arg(length.days).arg(fromView(length.name)), length.days);
     cboYearLength->setAccessibleName(QStringLiteral("Dasha year"));
-    lblConvention = valueLabel(this, "lblConvention");
-    grid.addWidget(captionLabel(this, "Dasha year"), row, 0);
-    grid.addWidget(cboYearLength, row++, 1, Qt::AlignLeft);
-    grid.addWidget(lblConvention, row++, 1);
+    addRow("Dasha year", cboYearLength, true);
+    grid.addWidget(lblConvention = valueLabel(this, "lblConvention"), row++, 1);
 
     NAMED(spnTimeUncertainty, this);
     spnTimeUncertainty->setRange(0, kMostBirthTimeMinutes);
@@ -209,12 +197,10 @@ void frmDasha::buildChoices(QGridLayout& grid, int row)
     spnTimeUncertainty->setSuffix(QStringLiteral(" minutes"));
     spnTimeUncertainty->setKeyboardTracking(false); // one new table per value, not per digit
     spnTimeUncertainty->setAccessibleName(QStringLiteral("Birth time uncertainty in minutes"));
-    grid.addWidget(captionLabel(this, "Birth time known to"), row, 0);
-    grid.addWidget(spnTimeUncertainty, row++, 1, Qt::AlignLeft);
+    addRow("Birth time known to", spnTimeUncertainty, true);
 
-    lblBand = valueLabel(this, "lblBand");
-    grid.addWidget(captionLabel(this, "Band"), row, 0);
-    grid.addWidget(lblBand, row, 1);
+    addRow("Band", lblBand = valueLabel(this, "lblBand"), false);
+    addRow("Running today", lblToday = valueLabel(this, "lblToday"), false);
 
     connect(cboYearLength, &QComboBox::currentIndexChanged, this, &frmDasha::choiceChanged);
     connect(spnTimeUncertainty, &QSpinBox::valueChanged, this, &frmDasha::choiceChanged);
@@ -232,6 +218,9 @@ void frmDasha::buildPeriods()
     lstPeriods->setColumnWidth(kEndsColumn, twips(2700));
     lstPeriods->setUniformRowHeights(true);
     lstPeriods->setAccessibleName(QStringLiteral("Vimshottari periods"));
+    QPalette colours = readingPalette(lstPeriods->palette());
+    colours.setColor(QPalette::WindowText, kDarkTeal); // the branches' arrows, on the pale rows
+    lstPeriods->setPalette(colours);
 }
 
 double frmDasha::chosenYearDays() const

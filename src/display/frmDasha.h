@@ -51,7 +51,6 @@ signals:
 
 private:
     void buildFacts(QGridLayout& grid);
-    void buildChoices(QGridLayout& grid, int row);
     void buildPeriods();
     void choiceChanged();
 
