@@ -11,6 +11,7 @@
 #include <QGridLayout>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLineEdit>
 #include <QSignalBlocker>
 #include <QSpinBox>
 #include <QTreeWidget>
@@ -174,8 +175,10 @@ void frmDasha::buildFacts(QGridLayout& grid)
     // A caption and its value; beside a control the caption stands level with its middle.
     const auto addRow = [this, &grid, &row](const char* caption, QWidget* value, bool control) {
         QLabel* label = captionLabel(this, caption);
-        if (control)
+        if (control) {
             label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+            label->setBuddy(value); // what a screen reader says the control is for
+        }
         grid.addWidget(label, row, 0);
         grid.addWidget(value, row++, 1, control ? Qt::AlignLeft : Qt::Alignment());
     };
@@ -196,7 +199,10 @@ void frmDasha::buildFacts(QGridLayout& grid)
     spnTimeUncertainty->setPrefix(QStringLiteral("\u00B1 "));
     spnTimeUncertainty->setSuffix(QStringLiteral(" minutes"));
     spnTimeUncertainty->setKeyboardTracking(false); // one new table per value, not per digit
-    spnTimeUncertainty->setAccessibleName(QStringLiteral("Birth time uncertainty in minutes"));
+    const QString minutesName = QStringLiteral("Birth time uncertainty in minutes");
+    spnTimeUncertainty->setAccessibleName(minutesName);
+    // Screen readers land in the box inside, which names nothing by itself.
+    spnTimeUncertainty->findChild<QLineEdit*>()->setAccessibleName(minutesName);
     addRow("Birth time known to", spnTimeUncertainty, true);
 
     addRow("Band", lblBand = valueLabel(this, "lblBand"), false);
@@ -218,6 +224,7 @@ void frmDasha::buildPeriods()
     lstPeriods->setColumnWidth(kEndsColumn, twips(2700));
     lstPeriods->setUniformRowHeights(true);
     lstPeriods->setAccessibleName(QStringLiteral("Vimshottari periods"));
+    lstPeriods->header()->setAccessibleName(QStringLiteral("Columns of the periods"));
     QPalette colours = readingPalette(lstPeriods->palette());
     colours.setColor(QPalette::WindowText, kDarkTeal); // the branches' arrows, on the pale rows
     lstPeriods->setPalette(colours);
