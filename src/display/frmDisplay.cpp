@@ -260,7 +260,7 @@ void frmDisplay::closeDetails()
 void frmDisplay::mnuDashaClicked()
 {
     // An open window keeps what was chosen in it.
-    const frmDasha* open = openChild<frmDasha>(*this);
+    const auto* open = openChild<frmDasha>(*this);
     emit dashaRequested(open != nullptr ? open->chosenYearDays()
                                         : modEphemeris::kDefaultDashaYearDays,
                         open != nullptr ? open->chosenBirthTimeMinutes() : 0);
@@ -268,7 +268,7 @@ void frmDisplay::mnuDashaClicked()
 
 void frmDisplay::showDasha(const DashaView& view)
 {
-    frmDasha* open = openChild<frmDasha>(*this);
+    auto* open = openChild<frmDasha>(*this);
     if (open == nullptr) {
         open = new frmDasha(this); // owned: it goes when this window goes
         connect(open, &frmDasha::conventionsChanged, this, &frmDisplay::dashaRequested);
