@@ -6,8 +6,10 @@
 #include "support/Readings.h"
 
 #include <QAction>
-#include <QApplication>
+#include <QClipboard>
 #include <QComboBox>
+#include <QDateTime>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QPointer>
 #include <QPushButton>
@@ -19,12 +21,10 @@
 
 namespace {
 
-/// The worked example's periods at an hour of the day, as the window should show them.
-modEphemeris::VimshottariDasha expectedPeriods(int hour, double yearDays, double minutes)
+/// The worked example's periods at noon, as the window should show them.
+modEphemeris::VimshottariDasha expectedPeriods(double yearDays, double minutes)
 {
-    modEphemeris::BirthData birth = birth::WorkedExample();
-    birth.BirthHour = static_cast<std::int16_t>(hour);
-    modEphemeris::DashaStart start = modEphemeris::DashaStartFor({birth, {}});
+    modEphemeris::DashaStart start = modEphemeris::DashaStartFor({birth::WorkedExample(), {}});
     start.request.yearDays = yearDays;
     start.request.birthTimeMinutes = minutes;
     start.request.levels = 3;
@@ -47,16 +47,14 @@ private slots:
     void init();
     void cleanup() { program.reset(); } // the periods go with the display windows that own them
 
-    void periodsOfTheShownReading_data();
-    void periodsOfTheShownReading();
-    void choicesBringNewPeriods_data();
-    void choicesBringNewPeriods();
+    void periodsAndTheirChoices_data();
+    void periodsAndTheirChoices();
     void closingRules_data();
     void closingRules();
 
 private:
-    /// Reads the worked example at an hour and opens its periods from the menu or by Ctrl+P.
-    frmDasha* openPeriods(int hour, bool fromMenu);
+    /// Reads the worked example and opens its periods from the menu or by Ctrl+P.
+    frmDasha* openPeriods(bool fromMenu);
 
     std::unique_ptr<ProgramUnderTest> program;
     QPointer<frmDisplay> display;
@@ -68,14 +66,14 @@ void DashaWindowTest::init()
     QVERIFY(program->started());
 }
 
-frmDasha* DashaWindowTest::openPeriods(int hour, bool fromMenu)
+frmDasha* DashaWindowTest::openPeriods(bool fromMenu)
 {
     typeWorkedExample(program->entry);
-    program->ui.cboHH->setCurrentIndex(hour);
     QTest::mouseClick(program->ui.cmdRashi, Qt::LeftButton);
     display = shownDisplay();
     if (display == nullptr || !QTest::qWaitForWindowActive(display))
         return nullptr;
+    QGuiApplication::clipboard()->setText(QStringLiteral("copied elsewhere"));
     if (fromMenu)
         named<QAction>(*display, "mnuDasha")->trigger();
     else
@@ -84,65 +82,64 @@ frmDasha* DashaWindowTest::openPeriods(int hour, bool fromMenu)
     return periods != nullptr && periods->isVisible() && !periods->isModal() ? periods : nullptr;
 }
 
-void DashaWindowTest::periodsOfTheShownReading_data()
+void DashaWindowTest::periodsAndTheirChoices_data()
 {
-    QTest::addColumn<bool>("fromMenu");
-    QTest::addColumn<int>("hour");
-    QTest::addColumn<QString>("nakshatra");
-    QTest::newRow("File > Vimshottari Periods...") << true << 12 << "Swati, lord Rahu";
-    // Eight hours on, the Moon has moved 4 degrees, 43' into the next nakshatra.
-    QTest::newRow("Ctrl+P, at 20:00") << false << 20 << "Vishakha, lord Jupiter";
-}
-
-void DashaWindowTest::periodsOfTheShownReading()
-{
-    QFETCH(bool, fromMenu);
-    QFETCH(int, hour);
-    QFETCH(QString, nakshatra);
-
-    const frmDasha* periods = openPeriods(hour, fromMenu);
-    QVERIFY(periods != nullptr);
-    QVERIFY(display->isVisible()); // the reading stays where it was
-    QCOMPARE(text(*periods, "lblNakshatra"), nakshatra);
-    QCOMPARE(text(*periods, "lblMoon").startsWith(QLatin1String("The precise Moon: ")),
-             modEphemeris::PreciseMoonBuilt());
-    const auto d = expectedPeriods(hour, 365.25, 0);
-    QCOMPARE(text(*periods, "lblMoon"), QString::fromStdString(DashaMoonInWords(d, {})));
-    QCOMPARE(text(*periods, "lblBalance"), QString::fromStdString(DashaBalanceInWords(d)));
-    QCOMPARE(named<QTreeWidget>(*periods, "lstPeriods")->topLevelItemCount(), 10);
-    QVERIFY(program->services.messages.isEmpty());
-}
-
-void DashaWindowTest::choicesBringNewPeriods_data()
-{
-    QTest::addColumn<int>("downKeys"); // in the list of dasha years, from the Julian year
+    QTest::addColumn<bool>("fromMenu"); // else Ctrl+P
+    QTest::addColumn<int>("downKeys");  // in the list of dasha years, from the Julian year
     QTest::addColumn<int>("minutes");
     QTest::addColumn<double>("yearDays");
     QTest::addColumn<QString>("convention");
 
-    QTest::newRow("the Gregorian mean year")
-        << 1 << 0 << 365.2425
+    QTest::newRow("File > Vimshottari Periods..., the Gregorian mean year")
+        << true << 1 << 0 << 365.2425
         << "A dasha year here is 365.2425 days (the Gregorian calendar's mean year); other tools "
            "may use 365.25 or 360.";
-    QTest::newRow("twelve months of 30 days, a birth time known to ten minutes")
-        << 3 << 10 << 360.0
+    // A day of birth time either way is 12 degrees of the Moon, 16 years on Rahu's 18 years:
+    // every period is shorter than twice that.
+    QTest::newRow("Ctrl+P, twelve months of 30 days, a birth time known to a day")
+        << false << 3 << 1440 << 360.0
         << "A dasha year here is 360 days (twelve months of 30 days); other tools may use 365.25 "
            "or 365.2425.";
 }
 
-void DashaWindowTest::choicesBringNewPeriods()
+void DashaWindowTest::periodsAndTheirChoices()
 {
+    QFETCH(bool, fromMenu);
     QFETCH(int, downKeys);
     QFETCH(int, minutes);
     QFETCH(double, yearDays);
     QFETCH(QString, convention);
 
-    QPointer<frmDasha> periods = openPeriods(12, true);
+    QPointer<frmDasha> periods = openPeriods(fromMenu);
     QVERIFY(periods != nullptr);
-    const auto* table = named<QTreeWidget>(*periods, "lstPeriods");
-    const QTreeWidgetItem* last = table->topLevelItem(table->topLevelItemCount() - 1);
-    const QString before = last->text(2);
+    QVERIFY(display->isVisible()); // the reading stays where it was
+    QCOMPARE(text(*periods, "lblNakshatra"), QStringLiteral("Swati, lord Rahu"));
+    QCOMPARE(text(*periods, "lblMoon").startsWith(QLatin1String("The precise Moon: ")),
+             modEphemeris::PreciseMoonBuilt());
 
+    // Today's periods, and only they, stand out.
+    QStringList running;
+    const double now = 2440587.5 + QDateTime::currentSecsSinceEpoch() / 86400.0;
+    for (const auto* p : RunningPeriodsAt(expectedPeriods(365.25, 0), now))
+        running << QString::fromUtf8(p->LordName().data(),
+                                     static_cast<qsizetype>(p->LordName().size()));
+    QStringList bold;
+    auto* table = named<QTreeWidget>(*periods, "lstPeriods");
+    for (QTreeWidgetItemIterator it(table); *it != nullptr; ++it) {
+        if ((*it)->font(0).bold())
+            bold << (*it)->text(0);
+    }
+    QCOMPARE(bold, running);
+    QCOMPARE(text(*periods, "lblToday"), running.join(QStringLiteral(" / ")));
+
+    // The table's texts empty the clipboard, as the readings' do, and so does the mouse.
+    QCOMPARE(QGuiApplication::clipboard()->text(), QString());
+    QGuiApplication::clipboard()->setText(QStringLiteral("copied elsewhere"));
+    QTest::mouseMove(table->viewport(), QPoint(20, fromMenu ? 10 : 30)); // not where it was
+    QCOMPARE(QGuiApplication::clipboard()->text(), QString());
+
+    // A choice asks the controller, which refills the same window.
+    const QString before = table->topLevelItem(9)->text(2);
     for (int i = 0; i < downKeys; ++i)
         QTest::keyClick(named<QComboBox>(*periods, "cboYearLength"), Qt::Key_Down);
     if (minutes > 0) {
@@ -151,18 +148,21 @@ void DashaWindowTest::choicesBringNewPeriods()
         QTest::keyClicks(uncertainty, QString::number(minutes));
         QTest::keyClick(uncertainty, Qt::Key_Return);
     }
-
-    QCOMPARE(display->findChild<frmDasha*>(), periods.data()); // the same window, refilled
-    const auto d = expectedPeriods(12, yearDays, minutes);
+    QCOMPARE(display->findChild<frmDasha*>(), periods.data());
+    const auto d = expectedPeriods(yearDays, minutes);
     QCOMPARE(text(*periods, "lblConvention"), convention);
     QCOMPARE(text(*periods, "lblBand"), QString::fromStdString(DashaBandInWords(d)));
-    // The last end, 124 years on, moves with the year (0.9 days for the Gregorian mean year).
-    last = table->topLevelItem(table->topLevelItemCount() - 1);
-    const modEphemeris::CivilTime end = modEphemeris::ClockMinuteOf(d.mahadashas.back().end, 19800);
-    QCOMPARE(last->text(2), QDate(end.year, end.month, end.day).toString(Qt::ISODate) +
-                                QStringLiteral(" ") +
-                                QString::fromStdString(modEphemeris::PlusMinusDays(d.bandDays)));
-    QVERIFY(last->text(2) != before);
+    // The last end, 124 years on, moves with the year (0.9 days for the Gregorian mean year),
+    // on the birth place's clock (5 h 30 min east) and with the band.
+    const auto end = modEphemeris::UniversalMinuteOf(d.mahadashas.back().end + 5.5 / 24);
+    QCOMPARE(table->topLevelItem(9)->text(2),
+             QDate(end.year, end.month, end.day).toString(Qt::ISODate) + QStringLiteral(" ") +
+                 QString::fromStdString(modEphemeris::PlusMinusDays(d.bandDays)));
+    QVERIFY(table->topLevelItem(9)->text(2) != before);
+    int marked = 0;
+    for (QTreeWidgetItemIterator it(table); *it != nullptr; ++it)
+        marked += (*it)->text(3).contains(QLatin1String(frmDasha::kShortMark)) ? 1 : 0;
+    QCOMPARE(marked, minutes > 0 ? 10 + 90 + 810 : 0);
 }
 
 void DashaWindowTest::closingRules_data()
@@ -182,7 +182,7 @@ void DashaWindowTest::closingRules()
     QFETCH(QString, command);
     QFETCH(bool, readingStays);
     QFETCH(int, ends);
-    QPointer<frmDasha> periods = openPeriods(12, true);
+    QPointer<frmDasha> periods = openPeriods(true);
     QVERIFY(periods != nullptr);
 
     const DisplayControls ui(*display);

@@ -18,15 +18,12 @@ using nlohmann::json;
 using test_support::PrintTo;
 using test_support::RowName;
 
-/// The worked example's arguments, each option of `more` replacing the same option or added;
-/// a true offset replaces the zone.
+/// The worked example's arguments, each option of `more` replacing the same option or added.
 std::vector<std::string> Dasha(const std::vector<std::string>& more)
 {
     std::vector<std::string> args{"dasha",  "--date",     "2000-01-01", "--time",
                                   "12:00",  "--zone",     "5:30",       "--longitude",
                                   "77:13E", "--latitude", "28:37N"};
-    if (std::ranges::count(more, "--utc-offset") > 0)
-        args.erase(args.begin() + 5, args.begin() + 7);
     for (std::size_t k = 0; k < more.size(); ++k) {
         const auto same = std::find(args.begin(), args.end(), more[k]);
         if (same != args.end() && k + 1 < more.size())
@@ -107,21 +104,15 @@ INSTANTIATE_TEST_SUITE_P(
     Births, DashaJson,
     testing::Values(
         BirthRow{"WorkedExample", {}, std::nullopt, 365.25, 0, 2, "2000-01-01 06:30:00"},
-        BirthRow{"TrueOffsetThreeLevelsOf360DaysHalfAnHourOfBirthTime",
-                 {"--utc-offset", "+05:45", "--year-days", "360", "--levels", "3",
-                  "--time-uncertainty", "30"},
-                 5 * 3600 + 45 * 60,
-                 360,
-                 30,
-                 3,
-                 "2000-01-01 06:15:00"},
-        BirthRow{"PeriodsOnlyInTheGregorianYear",
-                 {"--levels", "1", "--year-days", "365.2425"},
-                 std::nullopt,
-                 365.2425,
-                 0,
-                 1,
-                 "2000-01-01 06:30:00"}),
+        // Another zone, three levels, a 360-day year and half an hour of birth time.
+        BirthRow{
+            "NepalsZoneThreeLevelsOf360DaysHalfAnHourOfBirthTime",
+            {"--zone", "5:45", "--year-days", "360", "--levels", "3", "--time-uncertainty", "30"},
+            5 * 3600 + 45 * 60, // for the core: the zone's instant as a true offset
+            360,
+            30,
+            3,
+            "2000-01-01 06:15:00"}),
     RowName<BirthRow>);
 
 TEST(DashaText, ATableOfThePeriodsAndTheirMarks)
