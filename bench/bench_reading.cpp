@@ -1,10 +1,12 @@
 // One reading's four texts: by the one-pass computation (ComputeMoonReadings), by the
 // sidereal and the tropical call as the entry window has made them, and, where it is
 // installed, by the reference ephemeris; one reading's details; one birth's Vimshottari
-// periods; and, where it is built, one birth's precise Moon and the lunar series behind it.
-// Times are CPU time per birth. Before the benchmarks, the one-pass texts and longitudes are
-// compared bit for bit with the two calls over a million random births.
+// periods, from this program's Moon and from the one the faces choose; and, where it is
+// built, one birth's precise Moon and the lunar series behind it. Times are CPU time per
+// birth. Before the benchmarks, the one-pass texts and longitudes are compared bit for bit
+// with the two calls over a million random births.
 #include "birth/ExampleBirths.h"
+#include "ephemeris/MoonChoice.h"
 #include "ephemeris/MoonDetails.h"
 #include "ephemeris/ReferenceReading.h"
 #include "ephemeris/Vimshottari.h"
@@ -212,6 +214,25 @@ void BM_Vimshottari(benchmark::State& state)
     }
 }
 BENCHMARK(BM_Vimshottari)->ArgName("levels")->Arg(2)->Arg(3)->Unit(benchmark::kMicrosecond);
+
+// The same as the periods' window and `selenoscope-cli dasha` compute them: from the precise
+// Moon where the build has it (nearly all of the time), else as above.
+void BM_VimshottariFromChosenMoon(benchmark::State& state)
+{
+    const auto& moments = MomentsOf(kVaried);
+    const auto levels = static_cast<int>(state.range(0));
+    std::size_t i = 0;
+    for (auto _ : state) {
+        modEphemeris::DashaStart start = modEphemeris::DashaStartFor(moments[i++ % moments.size()]);
+        start.request.levels = levels;
+        benchmark::DoNotOptimize(modEphemeris::ComputeVimshottari(start.request));
+    }
+}
+BENCHMARK(BM_VimshottariFromChosenMoon)
+    ->ArgName("levels")
+    ->Arg(2)
+    ->Arg(3)
+    ->Unit(benchmark::kMicrosecond);
 
 #ifdef SELENOSCOPE_PRECISE
 

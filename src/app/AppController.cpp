@@ -4,6 +4,7 @@
 #include "app/PreciseAccess.h"
 #include "display/frmDisplay.h"
 #include "entry/frmMain.h"
+#include "ephemeris/MoonChoice.h"
 #include "ephemeris/MoonDetails.h"
 #include "ephemeris/modEphemeris.h"
 #include "lookup/LocationLookup.h"
@@ -11,7 +12,9 @@
 #include "timezone/FrmTimeZone.h"
 #include "timezone/TimeZoneTable.h"
 
+#include <QDateTime>
 #include <exception>
+#include <utility>
 
 AppController::AppController()
     : entry_(std::make_unique<frmMain>()), placeClock_(attachPlaceClock(*entry_))
@@ -82,6 +85,7 @@ frmDisplay& AppController::displayWindow()
             entry_->activateWindow(); // the user carries on typing there
         });
         connect(display_, &frmDisplay::detailsRequested, this, &AppController::showDetails);
+        connect(display_, &frmDisplay::dashaRequested, this, &AppController::showDasha);
     }
     return *display_;
 }
@@ -101,6 +105,31 @@ void AppController::showDetails()
         return;
     }
     display_->showDetails(details, preciseBesideDetails(*shownMoment_, details));
+}
+
+void AppController::showDasha(double yearDays, double birthTimeMinutes)
+{
+    if (!shownMoment_ || display_ == nullptr)
+        return;
+    DashaView view;
+    try {
+        // The same moment as the shown reading, from the precise Moon where the build has it.
+        modEphemeris::DashaStart start = modEphemeris::DashaStartFor(*shownMoment_);
+        start.request.yearDays = yearDays;
+        start.request.birthTimeMinutes = birthTimeMinutes;
+        start.request.levels = 3;
+        view.dasha = modEphemeris::ComputeVimshottari(start.request);
+        view.preciseUnavailable = std::move(start.preciseUnavailable);
+    } catch (const std::exception&) {
+        AppServices::current().message(
+            display_, QMessageBox::Critical,
+            QStringLiteral("The Vimshottari periods could not be computed."));
+        return;
+    }
+    view.clockOffsetSeconds = modEphemeris::ClockOffsetSeconds(*shownMoment_);
+    // The Unix epoch is Julian day 2440587.5.
+    view.today = 2440587.5 + static_cast<double>(QDateTime::currentMSecsSinceEpoch()) / 86400000;
+    display_->showDasha(view);
 }
 
 void AppController::openLookup()

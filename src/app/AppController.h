@@ -35,6 +35,7 @@ private:
     void openLookup();
     void openZonePicker(QPoint pickerTopLeft);
     void showDetails();
+    void showDasha(double yearDays, double birthTimeMinutes);
     frmDisplay& displayWindow();
 
     std::unique_ptr<frmMain> entry_;

@@ -4,11 +4,13 @@
 #include "cli/Commands.h"
 #include "cli/PlaceAccess.h"
 #include "cli/PreciseAccess.h"
+#include "ephemeris/Vimshottari.h"
 
 #include <CLI/CLI.hpp>
 #include <algorithm>
 #include <string>
 #include <thread>
+#include <type_traits>
 
 namespace cli {
 namespace {
@@ -75,6 +77,43 @@ void AddBirthOptions(CLI::App& command, BirthOptions& o)
         if (o.place.empty() && (o.longitude.empty() || o.latitude.empty()))
             throw CLI::RequiredError("--longitude and --latitude");
     });
+}
+
+/// Refuses a value the periods cannot take in the core's own words: the option's value of
+/// type T set into an otherwise valid request.
+template <class T, class Set> CLI::Validator DashaCheck(Set set)
+{
+    return {[set](std::string& text) -> std::string {
+                T value{};
+                if (!CLI::detail::lexical_cast(text, value)) {
+                    if constexpr (!std::is_integral_v<T>)
+                        return "'" + text + "' is not a number";
+                    value = 0; // not a whole number: refused as any count out of range
+                }
+                modEphemeris::DashaRequest request;
+                set(request, value);
+                return modEphemeris::DashaRequestError(request).value_or(std::string());
+            },
+            std::string()};
+}
+
+void AddDashaOptions(CLI::App& command, DashaOptions& o)
+{
+    AddBirthOptions(command, o.birth);
+    command
+        .add_option("--year-days", o.yearDays,
+                    "Days of the calendar to a dasha year, 300 to 400 (default 365.25; others use "
+                    "360 or 365.2425)")
+        ->check(DashaCheck<double>([](auto& r, double days) { r.yearDays = days; }));
+    command
+        .add_option("--time-uncertainty", o.timeUncertainty,
+                    "How far the birth time may be off either way, minutes, 0 to 1440: it widens "
+                    "the band every date carries")
+        ->check(DashaCheck<double>([](auto& r, double minutes) { r.birthTimeMinutes = minutes; }));
+    command
+        .add_option("--levels", o.levels,
+                    "1: the periods; 2: with their sub-periods (default); 3: one level further")
+        ->check(DashaCheck<int>([](auto& r, int levels) { r.levels = levels; }));
 }
 
 void AddBatchOptions(CLI::App& command, BatchOptions& o)
@@ -157,6 +196,11 @@ int RunCommandLine(int argc, char** argv)
         "details", "How firm each reading is: sign and nakshatra edges and the times they hold");
     AddBirthOptions(*details, detailsOptions);
 
+    DashaOptions dashaOptions;
+    CLI::App* dasha = app.add_subcommand(
+        "dasha", "The Vimshottari periods of one birth, from the Moon at birth, with their band");
+    AddDashaOptions(*dasha, dashaOptions);
+
     BatchOptions batchOptions;
     CLI::App* batch = app.add_subcommand("batch", "The readings of every birth of a CSV file");
     AddBatchOptions(*batch, batchOptions);
@@ -180,6 +224,8 @@ int RunCommandLine(int argc, char** argv)
         return RunReading(readingOptions);
     if (details->parsed())
         return RunDetails(detailsOptions);
+    if (dasha->parsed())
+        return RunDasha(dashaOptions);
     if (batch->parsed())
         return RunBatch(batchOptions);
     if (place != nullptr && place->parsed())

@@ -26,6 +26,15 @@ struct BirthOptions
     std::string atlas;    // the atlas's index file; empty: the one installed with the tool
 };
 
+/// What dasha takes: a birth as for reading, and how its periods are counted.
+struct DashaOptions
+{
+    BirthOptions birth;
+    double yearDays = 365.25;   // a dasha year, days
+    double timeUncertainty = 0; // how far the birth time may be off either way, minutes
+    int levels = 2;             // 1 the periods, 2 with their sub-periods, 3 one level further
+};
+
 struct BatchOptions
 {
     std::string input = "-"; // a file, or - for standard input
@@ -47,6 +56,7 @@ struct PlaceOptions
 
 int RunReading(const BirthOptions& options);
 int RunDetails(const BirthOptions& options);
+int RunDasha(const DashaOptions& options);
 int RunBatch(const BatchOptions& options);
 int RunPlace(const PlaceOptions& options);
 

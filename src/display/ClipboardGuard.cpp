@@ -5,20 +5,21 @@
 #include <QGuiApplication>
 #include <QLineEdit>
 
-namespace {
-
-void emptyClipboard()
+void ClipboardGuard::emptyClipboard()
 {
     QGuiApplication::clipboard()->clear();
 }
 
-} // namespace
-
 void ClipboardGuard::watch(QLineEdit* box)
 {
-    box->setMouseTracking(true); // a mere hover counts, not only a drag
-    box->installEventFilter(this);
+    watch(static_cast<QWidget*>(box));
     connect(box, &QLineEdit::textChanged, this, [] { emptyClipboard(); });
+}
+
+void ClipboardGuard::watch(QWidget* area)
+{
+    area->setMouseTracking(true); // a mere hover counts, not only a drag
+    area->installEventFilter(this);
 }
 
 bool ClipboardGuard::eventFilter(QObject* watched, QEvent* event)

@@ -3,6 +3,7 @@
 #include "display/ClipboardGuard.h"
 #include "display/ReadingColours.h"
 #include "display/TabPage.h"
+#include "display/frmDasha.h"
 #include "display/frmDetails.h"
 #include "shell/AppIcon.h"
 #include "shell/AppLifetime.h"
@@ -52,6 +53,17 @@ void arrangeTab(TabPage& page, QLabel& explanation, QGroupBox& group, ReadingFra
         reading.box->setReadOnly(true); // a reading is shown, not edited
         reading.box->setAlignment(Qt::AlignCenter);
     }
+}
+
+/// The window's own side window of that kind that is shown; a closed one is only waiting to
+/// be deleted and does not count.
+template <class Window> Window* openChild(const QWidget& owner)
+{
+    for (Window* window : owner.findChildren<Window*>(QString(), Qt::FindDirectChildrenOnly)) {
+        if (window->isVisible())
+            return window;
+    }
+    return nullptr;
 }
 
 } // namespace
@@ -170,6 +182,10 @@ void frmDisplay::buildMenus()
     mnuDetails->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_D));
     mnuFile->addAction(mnuDetails);
     connect(mnuDetails, &QAction::triggered, this, &frmDisplay::detailsRequested);
+    NAMED(mnuDasha, mnuFile, QStringLiteral("Vimshottari &Periods..."));
+    mnuDasha->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
+    mnuFile->addAction(mnuDasha);
+    connect(mnuDasha, &QAction::triggered, this, &frmDisplay::mnuDashaClicked);
 
     addSharedMenus(menuBar(), kDisplayWindowMenuNames);
 }
@@ -254,6 +270,27 @@ void frmDisplay::closeDetails()
 {
     for (frmDetails* window : findChildren<frmDetails*>(QString(), Qt::FindDirectChildrenOnly))
         window->close();
+    for (frmDasha* window : findChildren<frmDasha*>(QString(), Qt::FindDirectChildrenOnly))
+        window->close(); // the periods, too, are the shown reading's
+}
+
+void frmDisplay::mnuDashaClicked()
+{
+    // An open window keeps what was chosen in it.
+    const auto* open = openChild<frmDasha>(*this);
+    emit dashaRequested(open != nullptr ? open->chosenYearDays()
+                                        : modEphemeris::kDefaultDashaYearDays,
+                        open != nullptr ? open->chosenBirthTimeMinutes() : 0);
+}
+
+void frmDisplay::showDasha(const DashaView& view)
+{
+    auto* open = openChild<frmDasha>(*this);
+    if (open == nullptr) {
+        open = new frmDasha(this); // owned: it goes when this window goes
+        connect(open, &frmDasha::conventionsChanged, this, &frmDisplay::dashaRequested);
+    }
+    open->showDasha(view);
 }
 
 void frmDisplay::applyColours()

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "display/frmDasha.h"
 #include "ephemeris/MoonDetails.h"
 #include "ephemeris/PreciseBeside.h"
 #include "ephemeris/modEphemeris.h"
@@ -40,11 +41,18 @@ public:
     void showDetails(const modEphemeris::MoonDetails& details,
                      const std::optional<modEphemeris::PreciseBeside>& precise = std::nullopt);
 
+    /// Shows the Vimshottari periods of the shown reading in a window of their own, or
+    /// refills and raises the one already open. It closes with this window or the next reading.
+    void showDasha(const DashaView& view);
+
 signals:
     /// The user went back: the window is closing, and the entry window should show again.
     void backRequested();
     /// The user asked for the details of the shown reading.
     void detailsRequested();
+    /// The user asked for the Vimshottari periods of the shown reading, with a dasha year
+    /// (days) and a birth-time uncertainty (minutes).
+    void dashaRequested(double yearDays, double birthTimeMinutes);
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -64,6 +72,7 @@ private:
     void cmdOKClicked();
     void cmdExitClicked();
     void closeDetails();
+    void mnuDashaClicked();
 
     QFrame* fraTopBanner = nullptr;
     LinkLabel* Label61 = nullptr;
@@ -96,6 +105,7 @@ private:
     QAction* mnuFileBack = nullptr;
     QAction* mnuExit = nullptr;
     QAction* mnuDetails = nullptr;
+    QAction* mnuDasha = nullptr;
 
     bool goingBack_ = false; // tells Back's close from the closes that end the program
 };

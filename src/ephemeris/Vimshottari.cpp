@@ -340,4 +340,44 @@ std::string DashaBandInWords(const VimshottariDasha& d)
     return text;
 }
 
+int ClockOffsetSeconds(const BirthMoment& moment)
+{
+    // The clock time as entered less the universal time it gave: for a true offset that
+    // offset, for the zone fields the zone, the hemisphere and daylight saving together.
+    const BirthData& birth = moment.birth;
+    const double local = (birth.BirthHour * 60 + birth.BirthMinute) * 60.0;
+    return static_cast<int>(std::lround(local - UniversalTime(moment) * 3600));
+}
+
+CivilTime ClockMinuteOf(double julianDay, int offsetSeconds)
+{
+    return UniversalMinuteOf(julianDay + offsetSeconds / (kMinutesPerDay * 60));
+}
+
+std::string DashaBalanceInWords(const VimshottariDasha& d)
+{
+    const auto count = [](const std::string& number, const char* unit) {
+        return number + " " + unit + (number == "1" ? "" : "s");
+    };
+    const DashaSpan& b = d.balance;
+    return count(std::to_string(b.years), "year") + " " + count(std::to_string(b.months), "month") +
+           " " + count(Trimmed(b.days, 3), "day") + " of " + std::string(LordAt(d.firstLord).name) +
+           "'s period (a year of 12 months of 30 days, as published tables count it)";
+}
+
+std::string DashaMoonInWords(const VimshottariDasha& d, std::string_view preciseUnavailable)
+{
+    const double longitude = d.request.longitude;
+    std::array<char, 32> degrees{};
+    std::snprintf(degrees.data(), degrees.size(), "%.4f", longitude);
+    std::string text =
+        d.request.source == MoonSource::precise ? "The precise Moon: " : "This program's Moon: ";
+    text += FormatZodiacLongitude(longitude) + " sidereal (" + degrees.data() +
+            "\xC2\xB0), seen from the centre of the Earth";
+    if (d.request.source == MoonSource::described && !preciseUnavailable.empty()) {
+        text += ". The precise Moon is not used: " + std::string(preciseUnavailable) + ".";
+    }
+    return text;
+}
+
 } // namespace modEphemeris

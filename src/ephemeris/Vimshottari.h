@@ -183,4 +183,22 @@ std::string DashaYearConvention(double yearDays);
 /// itself is uncertain.
 std::string DashaBandInWords(const VimshottariDasha& dasha);
 
+/// The offset of the birth place's clock that the moment implies, seconds, East of Greenwich
+/// positive (local time = universal time + offset): its true offset when it has one, else
+/// the zone fields' rule, the same that made its universal time.
+int ClockOffsetSeconds(const BirthMoment& moment);
+
+/// The date and time on a clock offsetSeconds ahead of universal time at a Julian day of
+/// universal time (0 to 6,000,000), rounded to the nearest minute (seconds 0).
+CivilTime ClockMinuteOf(double julianDay, int offsetSeconds);
+
+/// The balance at birth in words: "16 years 9 months 4.5 days of Rahu's period (a year of
+/// 12 months of 30 days, as published tables count it)".
+std::string DashaBalanceInWords(const VimshottariDasha& dasha);
+
+/// The Moon the periods start from, in words: "The precise Moon: 196.701187° sidereal, seen
+/// from the centre of the Earth"; for this program's own Moon, why the precise one was not
+/// used when a reason is given ("... The precise Moon is not used: <reason>.").
+std::string DashaMoonInWords(const VimshottariDasha& dasha, std::string_view preciseUnavailable);
+
 } // namespace modEphemeris

@@ -1,6 +1,7 @@
 #include "app/AppController.h"
 #include "app/PreciseAccess.h"
 #include "birth/ExampleBirths.h"
+#include "display/frmDasha.h"
 #include "display/frmDetails.h"
 #include "display/frmDisplay.h"
 #include "entry/frmMain.h"
@@ -268,7 +269,8 @@ void DesktopWindowsTest::windowRows()
     QTest::addColumn<QString>("which");
     for (const char* which :
          {"entry window", "reading window, sidereal tab", "reading window, western tab",
-          "reading details", "time zone picker", "about box", "location browser"})
+          "reading details", "Vimshottari periods", "time zone picker", "about box",
+          "location browser"})
         QTest::newRow(which) << QString::fromLatin1(which);
 }
 
@@ -297,6 +299,18 @@ QWidget* DesktopWindowsTest::open(const QString& which)
         auto* details = new frmDetails;
         details->showDetails(shown, preciseBesideDetails({birth, {}}, shown));
         window = details;
+    } else if (which == QLatin1String("Vimshottari periods")) {
+        // A day of birth time half a second past Ashwini's edge: every mark is shown.
+        modEphemeris::DashaRequest request;
+        request.longitude = 0.5 / 3600;
+        request.julianDay = 2451545;
+        request.moonMotion = 13;
+        request.birthTimeMinutes = 1440;
+        request.levels = 3;
+        auto* periods = new frmDasha;
+        periods->showDasha({modEphemeris::ComputeVimshottari(request),
+                            "this build of the program has no precise Moon", -884, 2451545});
+        window = periods;
     } else if (which == QLatin1String("time zone picker")) {
         window = new FrmTimeZone;
     } else if (which == QLatin1String("about box")) {

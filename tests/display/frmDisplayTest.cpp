@@ -488,11 +488,14 @@ void frmDisplayTest::menuBarOrder()
     QStringList file;
     for (QAction* action : ui->mnuFile->actions())
         file << action->objectName() + QLatin1Char('=') + action->text();
-    // The described items keep their places; the details follow below a separator.
+    // The described items keep their places; the details and the periods follow below a
+    // separator.
     QCOMPARE(file, (QStringList{"mnuFileBack=&Back", "mnuExit=E&xit",
-                                "mnuDetailsSep=", "mnuDetails=Reading &Details..."}));
+                                "mnuDetailsSep=", "mnuDetails=Reading &Details...",
+                                "mnuDasha=Vimshottari &Periods..."}));
     QVERIFY(ui->mnuFile->actions().at(2)->isSeparator());
     QCOMPARE(ui->mnuDetails->shortcut(), QKeySequence(QStringLiteral("Ctrl+D")));
+    QCOMPARE(ui->mnuFile->actions().at(4)->shortcut(), QKeySequence(QStringLiteral("Ctrl+P")));
 
     // The about box opens modally from this window too.
     window->findChild<QAction*>(QStringLiteral("mnuAbout"))->trigger();

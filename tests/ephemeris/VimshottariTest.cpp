@@ -450,7 +450,29 @@ INSTANTIATE_TEST_SUITE_P(
         TextRow{"AYearOfItsOwn", [] { return DashaYearConvention(365.2564); },
                 "A dasha year here is 365.2564 days; other tools may use 365.25, 360 or "
                 "365.2425."},
-        TextRow{"OneDay", [] { return PlusMinusDays(1.02); }, "\xC2\xB1 1 day"}),
+        TextRow{"OneDay", [] { return PlusMinusDays(1.02); }, "\xC2\xB1 1 day"},
+        TextRow{"RahuBalance",
+                [] {
+                    return DashaBalanceInWords(ComputeVimshottari({kLibra7d35m, {}, kJ2000}));
+                },
+                "16 years 9 months 4.5 days of Rahu's period (a year of 12 months of 30 days, as "
+                "published tables count it)"},
+        TextRow{"PreciseMoon",
+                [] {
+                    return DashaMoonInWords(
+                        ComputeVimshottari({kLibra7d35m, MoonSource::precise, kJ2000}), {});
+                },
+                "The precise Moon: 7\xC2\xB0 35' 0\" Lib sidereal (187.5833\xC2\xB0), seen from "
+                "the centre of the Earth"},
+        TextRow{
+            "ThisProgramsMoonAndWhy",
+            [] {
+                return DashaMoonInWords(ComputeVimshottari({kLeo20d37m, {}, kJ2000}),
+                                        "this build of the program has no precise Moon");
+            },
+            "This program's Moon: 20\xC2\xB0 37' 0\" Leo sidereal (140.6167\xC2\xB0), seen from "
+            "the centre of the Earth. The precise Moon is not used: this build of the program "
+            "has no precise Moon."}),
     RowName<TextRow>);
 
 } // namespace

@@ -4,6 +4,7 @@
 #include "app/AppController.h"
 #include "birth/BirthDataChecks.h"
 #include "birth/ExampleBirths.h"
+#include "display/frmDasha.h"
 #include "display/frmDetails.h"
 #include "display/frmDisplay.h"
 #include "entry/frmMain.h"
@@ -175,6 +176,14 @@ int main(int argc, char* argv[])
         return 1;
     }
     failures += save(*details, folder, QStringLiteral("details.png")) ? 0 : 1;
+
+    control<QAction>(*reading, "mnuDasha")->trigger();
+    auto* periods = reading->findChild<frmDasha*>();
+    if (periods == nullptr || !periods->isVisible()) {
+        std::fprintf(stderr, "the periods window did not open\n");
+        return 1;
+    }
+    failures += save(*periods, folder, QStringLiteral("dasha.png")) ? 0 : 1;
     delete reading; // deleted, not closed: closing it would end the program
 
     return failures + services.failures == 0 ? 0 : 1;
