@@ -165,9 +165,9 @@ const std::string kNameEndingTheFirstRead((1 << 16) - 1 - (kHeader.size() + 2 + 
                                           'n');
 
 #ifdef SELENOSCOPE_ATLAS
-constexpr const char* kCommands = "reading, details, batch, place";
+constexpr const char* kCommands = "reading, details, dasha, batch, place";
 #else
-constexpr const char* kCommands = "reading, details, batch";
+constexpr const char* kCommands = "reading, details, dasha, batch";
 #endif
 
 INSTANTIATE_TEST_SUITE_P(
