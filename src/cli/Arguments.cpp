@@ -40,6 +40,17 @@ void AddAtlasOption(CLI::App& command, std::string& atlas)
         command.add_option("--atlas", atlas, "The atlas's index file instead of the installed one");
 }
 
+/// --occurrence first|second: which of a local time the clock showed twice.
+CLI::Option* AddOccurrenceOption(CLI::App& command, bool& second)
+{
+    return command
+        .add_option_function<std::string>(
+            "--occurrence", [&second](const std::string& which) { second = which == "second"; },
+            "Where the clocks went back over the local time: its first occurrence (the "
+            "default) or its second")
+        ->check(CLI::IsMember({"first", "second"}));
+}
+
 void AddBirthOptions(CLI::App& command, BirthOptions& o)
 {
     command.add_option("--date", o.date, "Date of birth: YYYY-MM-DD, 1900 to 2050")->required();
@@ -61,13 +72,16 @@ void AddBirthOptions(CLI::App& command, BirthOptions& o)
                         "The local clock's true offset from universal time, +HH:MM or -HH:MM, "
                         "east of Greenwich positive")
             ->excludes(zone);
-    if (HasAtlas())
-        command
-            .add_option("--place", o.place,
-                        "A place in the offline atlas: its first match gives the coordinates "
-                        "(unless given) and its clock's true offset at that date and time")
-            ->excludes(zone)
-            ->excludes(offset);
+    if (HasAtlas()) {
+        CLI::Option* place =
+            command
+                .add_option("--place", o.place,
+                            "A place in the offline atlas: its first match gives the coordinates "
+                            "(unless given) and its clock's true offset at that date and time")
+                ->excludes(zone)
+                ->excludes(offset);
+        AddOccurrenceOption(command, o.secondOccurrence)->needs(place);
+    }
     AddAtlasOption(command, o.atlas);
     command.add_flag("--json", o.json, "Write JSON");
     command.callback([&o] {
@@ -150,6 +164,7 @@ void AddPlaceOptions(CLI::App& command, PlaceOptions& o)
     CLI::Option* time = command.add_option("--time", o.time, "Local clock time, HH:MM");
     date->needs(time);
     time->needs(date);
+    AddOccurrenceOption(command, o.secondOccurrence)->needs(date);
     command.add_option("--limit", o.limit, "The most places listed")
         ->check(CLI::Range(std::size_t{1}, MostPlaces()));
     command.add_flag("--json", o.json, "Write JSON");

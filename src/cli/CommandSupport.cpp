@@ -13,9 +13,10 @@ std::optional<ResolvedBirth> ResolveOrComplain(const BirthOptions& options)
 {
     const std::unique_ptr<const PlaceLocator> places =
         options.place.empty() ? nullptr : OpenAtlas(options.atlas);
-    const BirthTexts texts{options.date,      options.time, options.longitude,
-                           options.latitude,  options.zone, options.daylightSaving,
-                           options.utcOffset, options.place};
+    BirthTexts texts{options.date, options.time,           options.longitude, options.latitude,
+                     options.zone, options.daylightSaving, options.utcOffset, options.place};
+    if (options.secondOccurrence)
+        texts.occurrence = modEphemeris::Occurrence::Second;
     auto resolved = ResolveBirth(texts, places.get());
     if (const auto* refusal = std::get_if<std::string>(&resolved)) {
         Complain(*refusal);

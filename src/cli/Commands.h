@@ -21,6 +21,7 @@ struct BirthOptions
     bool daylightSaving = false;
     std::string utcOffset;
     std::string place;
+    bool secondOccurrence = false; // with a place: the second of a local time the clock repeated
     bool json = false;
     bool precise = false; // the precise Moon's texts too (reading)
     std::string atlas;    // the atlas's index file; empty: the one installed with the tool
@@ -49,6 +50,7 @@ struct PlaceOptions
     std::string query;
     std::string date; // with time: the clock at that moment
     std::string time;
+    bool secondOccurrence = false;
     std::size_t limit = 10;
     bool json = false;
     std::string atlas;

@@ -27,15 +27,32 @@ std::unique_ptr<const PlaceLocator> OpenAtlas(const std::string& indexFile)
     return std::make_unique<const PlaceFinder>(indexFile);
 }
 
+namespace {
+
+/// The place a reading by --place used, with the coordinates it used: those typed with the
+/// place win over the place's own.
+atlas::PlaceChoice AsUsed(const ResolvedBirth& resolved)
+{
+    atlas::PlaceChoice choice = *resolved.place;
+    const modEphemeris::BirthData& birth = resolved.moment.birth;
+    choice.fields.longitude = {birth.LongitudeDegrees, birth.LongitudeMinutes};
+    choice.fields.east = birth.LongitudeIsEast;
+    choice.fields.latitude = {birth.LatitudeDegrees, birth.LatitudeMinutes};
+    choice.fields.south = birth.LatitudeIsSouth;
+    return choice;
+}
+
+} // namespace
+
 std::string PlaceNote(const ResolvedBirth& resolved)
 {
-    return resolved.place ? PlaceReport(*resolved.place) : std::string();
+    return resolved.place ? PlaceReport(AsUsed(resolved)) : std::string();
 }
 
 void AddPlace(Json& json, const ResolvedBirth& resolved)
 {
     if (resolved.place)
-        json["place"] = PlaceJson(*resolved.place);
+        json["place"] = PlaceJson(AsUsed(resolved));
 }
 
 #else

@@ -25,7 +25,9 @@ int RunPlace(const PlaceOptions& options)
         }
     }
     const PlaceFinder finder(options.atlas);
-    const auto found = finder.Search(options.query, options.limit, local);
+    const auto found = finder.Search(options.query, options.limit, local,
+                                     options.secondOccurrence ? atlas::Occurrence::Second
+                                                              : atlas::Occurrence::First);
     if (const auto* error = std::get_if<std::string>(&found)) {
         Complain(*error);
         return kRefused;

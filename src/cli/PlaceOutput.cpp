@@ -43,6 +43,8 @@ Json ClockJson(const atlas::PlaceClock& clock)
               {"local_time", KindText(clock.kind)}};
     if (clock.kind != atlas::LocalTimeKind::Unique)
         json["other_utc_offset_seconds"] = OtherOffset(clock).totalSeconds;
+    if (clock.kind == atlas::LocalTimeKind::Repeated)
+        json["occurrence"] = clock.occurrence == atlas::Occurrence::Second ? "second" : "first";
     return json;
 }
 
@@ -143,6 +145,10 @@ std::string PlaceReport(const atlas::PlaceChoice& choice)
     for (const std::string& note : atlas::clockNotes(VisibleText(choice.place.name), *choice.clock,
                                                      atlas::ZoneFields{}, choice.fields.east))
         report += note + '\n';
+    if (choice.clock->kind == atlas::LocalTimeKind::Repeated)
+        report += choice.clock->occurrence == atlas::Occurrence::Second
+                      ? "The second is used (--occurrence first for the first).\n"
+                      : "The first is used (--occurrence second for the second).\n";
     return report;
 }
 

@@ -169,6 +169,79 @@ TEST(PlaceCommand, ClockAndZoneFieldsAtTheGivenMoment)
     EXPECT_FALSE(plain.contains("zone_fields"));
 }
 
+// A reading by --place: the coordinates it used, and which of a repeated local time.
+struct PlacedReading
+{
+    const char* name;
+    std::vector<std::string> extra; // beside --date 1985-10-27 --time 01:30 --place "New York"
+    int offsetSeconds;              // the clock's offset the reading must use
+    const char* longitudeShown;     // the place's fields in the JSON
+    const char* note;               // a line the note on standard error holds
+};
+
+class PlacedReadingTest : public ::testing::TestWithParam<PlacedReading>
+{
+};
+
+TEST_P(PlacedReadingTest, SaysWhatItUsed)
+{
+    const PlacedReading& row = GetParam();
+    std::vector<std::string> args{"reading", "--date",  "1985-10-27", "--time",
+                                  "01:30",   "--place", "New York"};
+    args.insert(args.end(), row.extra.begin(), row.extra.end());
+    const auto text = RunCli(args);
+    ASSERT_EQ(text.status, 0) << text.err;
+    EXPECT_NE(text.err.find(row.note), std::string::npos) << text.err;
+    args.emplace_back("--json");
+    const json reading = json::parse(RunCli(args).out);
+    EXPECT_EQ(reading["place"]["fields"]["longitude"], row.longitudeShown);
+    EXPECT_EQ(reading["place"]["clock"]["utc_offset_seconds"], row.offsetSeconds);
+
+    // The readings are the core's at that clock and those coordinates.
+    modEphemeris::BirthData birth;
+    birth.BirthYear = 1985;
+    birth.BirthMonth = 10;
+    birth.BirthDay = 27;
+    birth.BirthHour = 1;
+    birth.BirthMinute = 30;
+    const std::string lon = row.longitudeShown;
+    birth.LongitudeDegrees = static_cast<std::int16_t>(std::stoi(lon.substr(0, lon.find(':'))));
+    birth.LongitudeMinutes = static_cast<std::int16_t>(std::stoi(lon.substr(lon.find(':') + 1)));
+    birth.LatitudeDegrees = 40;
+    birth.LatitudeMinutes = 43;
+    const auto readings = modEphemeris::ComputeMoonReadings({birth, row.offsetSeconds});
+    EXPECT_EQ(reading["tropical"]["geocentric"], readings.tropical.GeocentricText);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Places, PlacedReadingTest,
+    ::testing::Values(
+        PlacedReading{"FirstOccurrenceByDefault", {}, -4 * 3600, "74:00W", "The first is used"},
+        PlacedReading{"SecondOccurrence",
+                      {"--occurrence", "second"},
+                      -5 * 3600,
+                      "74:00W",
+                      "The second is used"},
+        PlacedReading{"TypedLongitudeIsShown",
+                      {"--longitude", "73:30W"},
+                      -4 * 3600,
+                      "73:30W",
+                      "(40:43N 73:30W)"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(PlaceCommand, OccurrenceNeedsAPlaceAndAMoment)
+{
+    EXPECT_EQ(RunCli({"reading", "--date", "1985-10-27", "--time", "01:30", "--zone", "5",
+                      "--longitude", "74:00W", "--latitude", "40:43N", "--occurrence", "second"})
+                  .status,
+              2);
+    EXPECT_EQ(RunCli({"place", "New York", "--occurrence", "second"}).status, 2);
+    EXPECT_EQ(RunCli({"place", "New York", "--date", "1985-10-27", "--time", "01:30",
+                      "--occurrence", "sometimes"})
+                  .status,
+              2);
+}
+
 // The clock of 31 February would be the clock of 3 March: refused as a reading refuses it.
 TEST(PlaceCommand, ADateItsMonthDoesNotHaveIsRefused)
 {
