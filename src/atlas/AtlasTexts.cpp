@@ -29,6 +29,12 @@ std::string dayText(const CivilTime& t)
     return std::to_string(t.day) + " " + std::string(birth::monthName(t.month));
 }
 
+// "1 July 1980 at 12:00": the local date and time a clock is read for.
+std::string whenText(const CivilTime& t)
+{
+    return dayText(t) + " " + std::to_string(t.year) + " at " + clockTime(t);
+}
+
 // " the day before", " the next day" or nothing, for a day counted from the birth's date.
 std::string dayShift(long days)
 {
@@ -96,8 +102,8 @@ std::string clockLine(const PlaceClock& clock)
     const char* state = offset.meanTime            ? "local mean time"
                         : offset.savingSeconds > 0 ? "daylight saving in force"
                                                    : "standard time";
-    return clock.zoneId + ": " + utcOffsetText(offset.totalSeconds) + ", " + offset.abbreviation +
-           ", " + state;
+    return clock.zoneId + " on " + whenText(clock.local) + ": " +
+           utcOffsetText(offset.totalSeconds) + ", " + offset.abbreviation + ", " + state;
 }
 
 std::string clockErrorLine(const std::string& placeName, const std::string& error)
@@ -127,9 +133,10 @@ std::vector<std::string> clockNotes(const std::string& placeName, const PlaceClo
     }
     if (clock.offset.meanTime) {
         const int seconds = clock.offset.totalSeconds;
-        notes.push_back(place + " kept local mean time then, not a time zone: " +
-                        utcOffsetText(seconds) + ", " + std::to_string(std::abs(seconds)) +
-                        " seconds " + (seconds < 0 ? "behind" : "ahead of") + " universal time.");
+        const std::string distance = utcOffsetText(std::abs(seconds)).substr(4); // "00:14:44"
+        notes.push_back(place + " kept local mean time on " + whenText(clock.local) +
+                        ", not a time zone: " + utcOffsetText(seconds) + ", " + distance + " " +
+                        (seconds < 0 ? "behind" : "ahead of") + " universal time.");
     }
     if (clock.local.year < kFirstFullRecordYear)
         notes.emplace_back("Offsets before 1970 are the best record available.");

@@ -19,7 +19,8 @@ inline constexpr std::string_view kMinusSign = "\u2212";
 /// An offset from universal time: "UTC+02:00", "UTC−04:00", "UTC−00:14:44".
 std::string utcOffsetText(int seconds, std::string_view minus = kMinusSign);
 
-/// "Europe/Madrid: UTC+02:00, CEST, daylight saving in force".
+/// "Europe/Madrid on 1 July 1980 at 12:00: UTC+02:00, CEST, daylight saving in force": the
+/// clock at the local date and time it was read for.
 std::string clockLine(const PlaceClock& clock);
 
 /// "The clock at Atlantis could not be read: the time zone ... is not in ...".

@@ -71,6 +71,8 @@ void frmPlaceFinder::buildControls()
     lstPlaces->setSelectionMode(QAbstractItemView::SingleSelection);
     lstPlaces->setEditTriggers(QAbstractItemView::NoEditTriggers);
     lstPlaces->setAccessibleName(QStringLiteral("Places found"));
+    // Long names and zones keep both their ends in view; the tooltip holds the whole text.
+    lstPlaces->setTextElideMode(Qt::ElideMiddle);
     lstPlaces->header()->setStretchLastSection(true);
     lstPlaces->setColumnWidth(0, 170);
     lstPlaces->setColumnWidth(1, 130);
@@ -159,10 +161,13 @@ void frmPlaceFinder::txtSearchChanged()
         rows_.push_back(hit.id);
         const atlas::Place place = index_.place(hit.id);
         const atlas::EntryFields fields = atlas::entryFields(place, nullptr);
-        items.append(new QTreeWidgetItem(
+        auto* item = new QTreeWidgetItem(
             {qs(atlas::listedName(place.name, hit.otherName)), qs(place.region), qs(place.country),
              angleText(fields.latitude, fields.south ? 'S' : 'N'),
-             angleText(fields.longitude, fields.east ? 'E' : 'W'), qs(place.zoneId)}));
+             angleText(fields.longitude, fields.east ? 'E' : 'W'), qs(place.zoneId)});
+        for (int column = 0; column < item->columnCount(); ++column)
+            item->setToolTip(column, item->text(column));
+        items.append(item);
     }
     lstPlaces->addTopLevelItems(items);
     if (!items.isEmpty())

@@ -515,9 +515,11 @@ void frmMain::offerPlaceFinder()
 {
     if (mnuFindPlace != nullptr)
         return;
-    mnuFile->addSeparator()->setObjectName(QStringLiteral("mnuFileSep1"));
-    mnuFindPlace = mnuFile->addAction(QStringLiteral("Find Place &Offline..."));
+    // Above "Exit", with the usual separator before it.
+    mnuFindPlace = new QAction(QStringLiteral("Find Place &Offline..."), mnuFile);
     mnuFindPlace->setObjectName(QStringLiteral("mnuFindPlace"));
+    mnuFile->insertAction(mnuExit, mnuFindPlace);
+    mnuFile->insertSeparator(mnuExit)->setObjectName(QStringLiteral("mnuFileSep1"));
     mnuFindPlace->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F));
     connect(mnuFindPlace, &QAction::triggered, this, &frmMain::placeFinderRequested);
 }

@@ -46,8 +46,8 @@ public:
     /// Writes City, State and Country.
     void setPlaceTexts(const QString& city, const QString& state, const QString& country);
 
-    /// Adds "Find Place &Offline..." (Ctrl+F) to the File menu, after its own items;
-    /// only a program with the offline atlas offers it.
+    /// Adds "Find Place &Offline..." (Ctrl+F) to the File menu, above a separator and
+    /// "Exit"; only a program with the offline atlas offers it.
     void offerPlaceFinder();
 
     /// The place as typed, which the location lookup searches for.

@@ -19,6 +19,7 @@
 #include <QDialog>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
 #include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
@@ -199,6 +200,13 @@ void PlaceClockLinkTest::choosingAPlaceFillsTheFields()
 
 void PlaceClockLinkTest::cancelWritesNothing()
 {
+    // The finder stands above "Exit", the usual separator between them.
+    QStringList file;
+    for (const QAction* action : entry->findChild<QMenu*>(QStringLiteral("mnuFile"))->actions())
+        file << (action->isSeparator() ? QStringLiteral("-") : action->text());
+    QCOMPARE(file,
+             (QStringList{"Get Selenoscope Calculator", "Find Place &Offline...", "-", "E&xit"}));
+
     ui->txtMCity->setText(QStringLiteral("Pune"));
     services->onModal = [](QDialog& finder) {
         QTest::keyClicks(finder.findChild<QLineEdit*>(QStringLiteral("txtSearch")),

@@ -202,7 +202,7 @@ TEST(AtlasTexts, ClockLineAndNotes)
     const auto summer = atlas::readClock("Europe/Madrid", {1980, 7, 1, 12}).clock;
     ASSERT_TRUE(summer);
     EXPECT_EQ(atlas::clockLine(*summer),
-              "Europe/Madrid: UTC+02:00, CEST, daylight saving in force");
+              "Europe/Madrid on 1 July 1980 at 12:00: UTC+02:00, CEST, daylight saving in force");
 
     const auto gap = atlas::readClock("Europe/Madrid", {2020, 3, 29, 2, 30}).clock;
     ASSERT_TRUE(gap);
@@ -226,10 +226,10 @@ TEST(AtlasTexts, ClockLineAndNotes)
     EXPECT_EQ(atlas::clockNotes("Madrid", *meanTime, {}, false).back(),
               "Offsets before 1970 are the best record available.");
     EXPECT_EQ(atlas::clockLine(*meanTime),
-              "Europe/Madrid: UTC\u221200:14:44, LMT, local mean time");
+              "Europe/Madrid on 1 June 1900 at 12:00: UTC\u221200:14:44, LMT, local mean time");
     EXPECT_EQ(atlas::clockNotes("Madrid", *meanTime, {}, false).front(),
-              "Madrid kept local mean time then, not a time zone: UTC\u221200:14:44, 884 seconds "
-              "behind universal time.");
+              "Madrid kept local mean time on 1 June 1900 at 12:00, not a time zone: "
+              "UTC\u221200:14:44, 00:14:44 behind universal time.");
 }
 
 /// Universal time of the answer "Use 10:00 UT": the clock's true offset; hours from 0h

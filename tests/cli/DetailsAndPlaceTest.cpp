@@ -331,8 +331,10 @@ TEST(ReadingByPlace, UsesThePlacesCoordinatesAndTrueClock)
 
     const auto text =
         RunCli({"reading", "--date", "1980-07-01", "--time", "12:00", "--place", "Madrid"});
-    EXPECT_EQ(text.err, "Place: Madrid, Madrid, Spain (40:25N 3:42W)\n"
-                        "Clock: Europe/Madrid: UTC+02:00, CEST, daylight saving in force\n");
+    EXPECT_EQ(text.err,
+              "Place: Madrid, Madrid, Spain (40:25N 3:42W)\n"
+              "Clock: Europe/Madrid on 1 July 1980 at 12:00: UTC+02:00, CEST, daylight saving in "
+              "force\n");
 }
 
 TEST(ReadingByPlace, BatchRowsByPlaceReadAsTheReadingCommand)

@@ -240,7 +240,8 @@ INSTANTIATE_TEST_SUITE_P(
              0,
              std::nullopt,
              "Place: Evil\\x1B[2JTöwn\\tTab\\nLine\\\\, Illi\\rnois\\x7F, Bad\\u009B31mLand\\xFF "
-             "(39:48N 89:39W)\nClock: America/Chicago: UTC−05:00, CWT, standard time\n"
+             "(39:48N 89:39W)\nClock: America/Chicago on 1 June 1943 at 09:30: UTC−05:00, CWT, "
+             "standard time\n"
              "Offsets before 1970 are the best record available.\n"},
         Refused("PlaceQueryEmpty", {"place", " , "}, 2,
                 "query: the place to look for is empty: give a place's name, such as "
