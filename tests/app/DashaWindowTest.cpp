@@ -120,7 +120,8 @@ void DashaWindowTest::periodsAndTheirChoices()
     // Today's periods, and only they, stand out.
     QStringList running;
     const double now = 2440587.5 + QDateTime::currentSecsSinceEpoch() / 86400.0;
-    for (const auto* p : RunningPeriodsAt(expectedPeriods(365.25, 0), now))
+    const modEphemeris::VimshottariDasha expected = expectedPeriods(365.25, 0);
+    for (const auto* p : RunningPeriodsAt(expected, now))
         running << QString::fromUtf8(p->LordName().data(),
                                      static_cast<qsizetype>(p->LordName().size()));
     QStringList bold;
