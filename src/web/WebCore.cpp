@@ -8,7 +8,7 @@
 #include "birth/BirthDataChecks.h"
 #include "ephemeris/MoonDetails.h"
 #include "ephemeris/modEphemeris.h"
-#include "web/JsonWriter.h"
+#include "report/JsonWriter.h"
 
 #include <array>
 #include <charconv>
@@ -26,7 +26,7 @@ namespace {
 
 using birth::BirthDataFields;
 using modEphemeris::CivilTime;
-using web::JsonWriter;
+using report::JsonWriter;
 
 // The fields' texts in the block, in this order.
 constexpr std::array<std::string BirthDataFields::*, 12> kBlockTexts{

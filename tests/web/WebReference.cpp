@@ -1,10 +1,11 @@
 // The native side of the web page's exactness test: for each birth of a CSV as the test
 // writes it (name,date,time,longitude,latitude,zone,dst,utc_offset; no quoted fields),
-// the details of its reading as selenoscope-cli details --json gives them, one JSON text
-// per line, or {"refusal":{"message":...}} with the tool's message.
+// the details of its reading as selenoscope-cli details --json gives them in a build
+// without the precise Moon (as the page's is), one JSON text per line, or
+// {"refusal":{"message":...}} with the tool's message.
 //   web_reference BIRTHS.csv > details.jsonl
-#include "cli/BirthInput.h"
-#include "cli/JsonOutput.h"
+#include "report/BirthInput.h"
+#include "report/ReadingJson.h"
 
 #include <array>
 #include <cstdio>
@@ -45,7 +46,7 @@ int main(int argc, char** argv)
     }
     while (std::getline(in, line)) {
         const auto f = split(line);
-        cli::BirthTexts texts;
+        report::BirthTexts texts;
         texts.date = f[1];
         texts.time = f[2];
         texts.longitude = f[3];
@@ -53,14 +54,17 @@ int main(int argc, char** argv)
         texts.zone = f[5];
         texts.daylightSaving = f[6] == "yes";
         texts.utcOffset = f[7];
-        const auto resolved = cli::ResolveBirth(texts, nullptr);
-        cli::Json json;
-        if (const auto* refusal = std::get_if<std::string>(&resolved))
-            json = {{"refusal", {{"message", *refusal}}}};
-        else
-            json = cli::DetailsJson(
-                modEphemeris::ComputeMoonDetails(std::get<cli::ResolvedBirth>(resolved).moment));
-        std::cout << json.dump(-1, ' ', false, cli::Json::error_handler_t::replace) << '\n';
+        const auto resolved = report::ResolveBirth(texts, nullptr);
+        report::JsonWriter json;
+        json.beginObject();
+        if (const auto* refusal = std::get_if<std::string>(&resolved)) {
+            json.key("refusal").beginObject().member("message", *refusal).endObject();
+        } else {
+            const auto& moment = std::get<report::ResolvedBirth>(resolved).moment;
+            report::WriteDetails(json, modEphemeris::ComputeMoonDetails(moment), std::nullopt);
+        }
+        json.endObject();
+        std::cout << json.text() << '\n';
     }
     std::cout.flush();
     return std::cout ? 0 : 1;
