@@ -1,6 +1,7 @@
 #include "entry/frmMain.h"
 
 #include "birth/BirthRanges.h"
+#include "birth/EntryBoxes.h"
 #include "entry/KeyFilter.h"
 #include "shell/AppIcon.h"
 #include "shell/AppLifetime.h"
@@ -148,8 +149,6 @@ struct frmMain::TextBoxField
     const char* name;
     QGroupBox* frmMain::*frame;
     TwipRect geometry; // within the frame
-    int maxLength;     // 0: no limit
-    KeyRule (*keys)(); // what typing lets through; nullptr: anything
     FieldFont font;
     std::string BirthDataFields::*text; // nullptr: not part of the birth data
     std::optional<BirthField> field;    // the refusals that name it
@@ -178,32 +177,30 @@ std::span<const frmMain::TextBoxField> frmMain::textBoxFields()
     // One field a row.
     // clang-format off
     static const std::array<TextBoxField, 10> kFields{{
-        {&frmMain::txtName, "txtName", &frmMain::fraInput, {2040, 240, 3615, 285}, 0, nameKeys,
+        {&frmMain::txtName, "txtName", &frmMain::fraInput, {2040, 240, 3615, 285},
          FieldFont::Inherited, &F::name, BirthField::Name, "Name", HandEdit::None},
-        {&frmMain::txtZoneHour, "txtZoneHour", &frmMain::fraZone, {240, 240, 495, 285}, 3,
-         signedNumberKeys, FieldFont::Bold, &F::zoneHour, BirthField::ZoneHour, "Zone hour",
-         HandEdit::Zone},
-        {&frmMain::txtZoneMinute, "txtZoneMinute", &frmMain::fraZone, {840, 240, 495, 285}, 2,
-         numberKeys, FieldFont::Bold, &F::zoneMinute, BirthField::ZoneMinute, "Zone minutes",
-         HandEdit::Zone},
-        {&frmMain::txtLonD, "txtLonD", &frmMain::fraLongitude, {120, 240, 495, 285}, 3,
-         numberKeys, FieldFont::Regular, &F::longitudeDegrees, BirthField::LongitudeDegrees,
+        {&frmMain::txtZoneHour, "txtZoneHour", &frmMain::fraZone, {240, 240, 495, 285},
+         FieldFont::Bold, &F::zoneHour, BirthField::ZoneHour, "Zone hour", HandEdit::Zone},
+        {&frmMain::txtZoneMinute, "txtZoneMinute", &frmMain::fraZone, {840, 240, 495, 285},
+         FieldFont::Bold, &F::zoneMinute, BirthField::ZoneMinute, "Zone minutes", HandEdit::Zone},
+        {&frmMain::txtLonD, "txtLonD", &frmMain::fraLongitude, {120, 240, 495, 285},
+         FieldFont::Regular, &F::longitudeDegrees, BirthField::LongitudeDegrees,
          "Longitude degrees", HandEdit::Coordinates},
-        {&frmMain::txtLonM, "txtLonM", &frmMain::fraLongitude, {720, 240, 495, 285}, 2,
-         numberKeys, FieldFont::Regular, &F::longitudeMinutes, BirthField::LongitudeMinutes,
+        {&frmMain::txtLonM, "txtLonM", &frmMain::fraLongitude, {720, 240, 495, 285},
+         FieldFont::Regular, &F::longitudeMinutes, BirthField::LongitudeMinutes,
          "Longitude minutes", HandEdit::Coordinates},
-        {&frmMain::txtLatD, "txtLatD", &frmMain::fraLatitude, {120, 240, 495, 285}, 2,
-         numberKeys, FieldFont::Regular, &F::latitudeDegrees, BirthField::LatitudeDegrees,
+        {&frmMain::txtLatD, "txtLatD", &frmMain::fraLatitude, {120, 240, 495, 285},
+         FieldFont::Regular, &F::latitudeDegrees, BirthField::LatitudeDegrees,
          "Latitude degrees", HandEdit::Coordinates},
-        {&frmMain::txtLatM, "txtLatM", &frmMain::fraLatitude, {720, 240, 495, 285}, 2,
-         numberKeys, FieldFont::Regular, &F::latitudeMinutes, BirthField::LatitudeMinutes,
+        {&frmMain::txtLatM, "txtLatM", &frmMain::fraLatitude, {720, 240, 495, 285},
+         FieldFont::Regular, &F::latitudeMinutes, BirthField::LatitudeMinutes,
          "Latitude minutes", HandEdit::Coordinates},
-        {&frmMain::txtMCity, "txtMCity", &frmMain::fraInput, {2040, 3240, 1935, 285}, 0, nullptr,
+        {&frmMain::txtMCity, "txtMCity", &frmMain::fraInput, {2040, 3240, 1935, 285},
          FieldFont::Inherited, nullptr, std::nullopt, "City", HandEdit::None},
-        {&frmMain::txtMState, "txtMState", &frmMain::fraInput, {2040, 3600, 1935, 285}, 0,
-         nullptr, FieldFont::Inherited, nullptr, std::nullopt, "State", HandEdit::None},
-        {&frmMain::txtMCountry, "txtMCountry", &frmMain::fraInput, {2040, 3960, 1935, 285}, 0,
-         nullptr, FieldFont::Inherited, nullptr, std::nullopt, "Country", HandEdit::None},
+        {&frmMain::txtMState, "txtMState", &frmMain::fraInput, {2040, 3600, 1935, 285},
+         FieldFont::Inherited, nullptr, std::nullopt, "State", HandEdit::None},
+        {&frmMain::txtMCountry, "txtMCountry", &frmMain::fraInput, {2040, 3960, 1935, 285},
+         FieldFont::Inherited, nullptr, std::nullopt, "Country", HandEdit::None},
     }};
     // clang-format on
     return kFields;
@@ -305,11 +302,13 @@ void frmMain::buildFields()
     for (const TextBoxField& row : textBoxFields()) {
         QLineEdit*& box = this->*row.box;
         box = makeNamed<QLineEdit>(this->*row.frame, row.name);
-        placeBox(box, row.geometry.pixels(), row.maxLength);
+        // The most characters and the typed keys it takes, as the web page's form takes them.
+        const birth::EntryBox* entry = birth::entryBox(row.name);
+        placeBox(box, row.geometry.pixels(), entry->maxLength);
         if (row.font != FieldFont::Inherited)
             box->setFont(uiFont(8.25, row.font == FieldFont::Bold));
-        if (row.keys != nullptr)
-            KeyFilter::install(box, row.keys());
+        if (entry->keys != nullptr)
+            KeyFilter::install(box, *entry->keys);
     }
     for (const ListField& row : listFields()) {
         QComboBox*& list = this->*row.list;
