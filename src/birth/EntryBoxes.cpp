@@ -1,20 +1,6 @@
 #include "birth/EntryBoxes.h"
 
-#include <utility>
-
 namespace birth {
-namespace {
-
-/// The lists' names; the boxes' stand in kEntryBoxes.
-constexpr std::array<std::pair<BirthField, std::string_view>, 5> kListNames{{
-    {BirthField::Month, "cboMonth"},
-    {BirthField::Day, "cboDate"},
-    {BirthField::Year, "cboYear"},
-    {BirthField::Hour, "cboHH"},
-    {BirthField::Minute, "cboMM"},
-}};
-
-} // namespace
 
 const EntryBox* entryBox(std::string_view name)
 {
@@ -29,10 +15,18 @@ std::string_view controlName(BirthField field)
     for (const EntryBox& box : kEntryBoxes)
         if (box.field == field)
             return box.name;
-    for (const auto& [listField, name] : kListNames)
-        if (listField == field)
-            return name;
+    for (const EntryList& list : kEntryLists)
+        if (list.field == field)
+            return list.name;
     return {};
+}
+
+const EntryList* entryList(std::string_view name)
+{
+    for (const EntryList& list : kEntryLists)
+        if (list.name == name)
+            return &list;
+    return nullptr;
 }
 
 } // namespace birth

@@ -1,14 +1,17 @@
-// The entry window's text boxes as every face types into them: the most characters each
-// takes and which typed characters it lets through, with the message and icon a refused
-// key gets. Plain C++20, no Qt: the window's key filters and the web page's form read the
-// one table.
+// The entry window's boxes and lists as every face fills them: the most characters each
+// box takes and which typed characters it lets through, with the message and icon a
+// refused key gets; the items of each list, the first chosen. Plain C++20, no Qt: the
+// window and the web page's form read the one table.
 #pragma once
 
 #include "birth/BirthDataChecks.h"
+#include "birth/BirthRanges.h"
 
 #include <array>
 #include <optional>
+#include <span>
 #include <string_view>
+#include <variant>
 
 namespace birth {
 
@@ -75,6 +78,30 @@ inline constexpr std::array<EntryBox, 10> kEntryBoxes{{
 
 /// The box of that name; nothing for a name the window has not.
 const EntryBox* entryBox(std::string_view name);
+
+/// The items of a list: names as they stand, or the decimal texts of a range's numbers
+/// ("1", not "01"), in rising order.
+using ListItems = std::variant<std::span<const std::string_view>, Range>;
+
+/// One list of the entry window; its first item is chosen when the window opens.
+struct EntryList
+{
+    std::string_view name;
+    std::optional<BirthField> field; // none for the seconds, which no reading uses
+    ListItems items;
+};
+
+inline constexpr std::array<EntryList, 6> kEntryLists{{
+    {"cboMonth", BirthField::Month, std::span(kMonthNames)},
+    {"cboDate", BirthField::Day, kDays},
+    {"cboYear", BirthField::Year, kYears},
+    {"cboHH", BirthField::Hour, kHours},
+    {"cboMM", BirthField::Minute, kMinutes},
+    {"cboSS", std::nullopt, kSeconds},
+}};
+
+/// The list of that name; nothing for a name the window has not.
+const EntryList* entryList(std::string_view name);
 
 /// The name of the entry window's control that holds the field, where a refusal naming it
 /// puts the focus: "txtZoneHour", "cboMonth".

@@ -156,15 +156,11 @@ struct frmMain::TextBoxField
     HandEdit edit;
 };
 
-// The items of a list: the month names, or the numbers of a range.
-using ListItems = std::variant<std::span<const std::string_view>, birth::Range>;
-
 struct frmMain::ListField
 {
     QComboBox* frmMain::*list;
     const char* name;
     TwipRect geometry; // within the input frame
-    ListItems items;
     std::string BirthDataFields::*text; // nullptr: not part of the birth data
     std::optional<BirthField> field;
     const char* accessibleName;
@@ -212,19 +208,19 @@ std::span<const frmMain::ListField> frmMain::listFields()
     // One field a row.
     // clang-format off
     static const std::array<ListField, 6> kFields{{
-        {&frmMain::cboMonth, "cboMonth", {2040, 600, 1695, 315}, std::span(birth::kMonthNames),
-         &F::month, BirthField::Month, "Birth month", HandEdit::BirthTime},
-        {&frmMain::cboDate, "cboDate", {3900, 600, 735, 315}, birth::kDays, &F::day,
-         BirthField::Day, "Birth day", HandEdit::BirthTime},
-        {&frmMain::cboYear, "cboYear", {4800, 600, 855, 315}, birth::kYears, &F::year,
-         BirthField::Year, "Birth year", HandEdit::BirthTime},
-        {&frmMain::cboHH, "cboHH", {2040, 960, 735, 315}, birth::kHours, &F::hour,
-         BirthField::Hour, "Birth hour", HandEdit::BirthTime},
-        {&frmMain::cboMM, "cboMM", {3000, 960, 735, 315}, birth::kMinutes, &F::minute,
-         BirthField::Minute, "Birth minute", HandEdit::BirthTime},
+        {&frmMain::cboMonth, "cboMonth", {2040, 600, 1695, 315}, &F::month, BirthField::Month,
+         "Birth month", HandEdit::BirthTime},
+        {&frmMain::cboDate, "cboDate", {3900, 600, 735, 315}, &F::day, BirthField::Day,
+         "Birth day", HandEdit::BirthTime},
+        {&frmMain::cboYear, "cboYear", {4800, 600, 855, 315}, &F::year, BirthField::Year,
+         "Birth year", HandEdit::BirthTime},
+        {&frmMain::cboHH, "cboHH", {2040, 960, 735, 315}, &F::hour, BirthField::Hour,
+         "Birth hour", HandEdit::BirthTime},
+        {&frmMain::cboMM, "cboMM", {3000, 960, 735, 315}, &F::minute, BirthField::Minute,
+         "Birth minute", HandEdit::BirthTime},
         // The seconds are shown and not used: a reading takes hours and minutes.
-        {&frmMain::cboSS, "cboSS", {3900, 960, 735, 315}, birth::kSeconds, nullptr,
-         std::nullopt, "Birth second", HandEdit::None},
+        {&frmMain::cboSS, "cboSS", {3900, 960, 735, 315}, nullptr, std::nullopt,
+         "Birth second", HandEdit::None},
     }};
     // clang-format on
     return kFields;
@@ -314,12 +310,14 @@ void frmMain::buildFields()
         QComboBox*& list = this->*row.list;
         list = makeNamed<QComboBox>(fraInput, row.name);
         list->setGeometry(row.geometry.pixels());
-        if (const auto* names = std::get_if<std::span<const std::string_view>>(&row.items)) {
+        // The items every face lists (birth/EntryBoxes.h).
+        const birth::ListItems& items = birth::entryList(row.name)->items;
+        if (const auto* names = std::get_if<std::span<const std::string_view>>(&items)) {
             for (const std::string_view name : *names)
                 list->addItem(
                     QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size())));
         } else {
-            const birth::Range range = std::get<birth::Range>(row.items);
+            const birth::Range range = std::get<birth::Range>(items);
             for (int n = range.first; n <= range.last; ++n)
                 list->addItem(QString::number(n));
         }
