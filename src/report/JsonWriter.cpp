@@ -99,9 +99,9 @@ void JsonWriter::startItem()
 {
     if (empty_.empty())
         return;
-    if (!empty_.back())
+    if (empty_.back() == '0')
         text_ += ',';
-    empty_.back() = false;
+    empty_.back() = '0';
     if (indent_ > 0) {
         text_ += '\n';
         text_.append(static_cast<std::size_t>(indent_) * empty_.size(), ' ');
@@ -118,7 +118,7 @@ void JsonWriter::startValue()
 
 void JsonWriter::close(char bracket)
 {
-    const bool wasEmpty = empty_.back();
+    const bool wasEmpty = empty_.back() == '1';
     empty_.pop_back();
     if (!wasEmpty && indent_ > 0) {
         text_ += '\n';
@@ -131,7 +131,7 @@ JsonWriter& JsonWriter::beginObject()
 {
     startValue();
     text_ += '{';
-    empty_.push_back(true);
+    empty_.push_back('1');
     return *this;
 }
 
@@ -145,7 +145,7 @@ JsonWriter& JsonWriter::beginArray()
 {
     startValue();
     text_ += '[';
-    empty_.push_back(true);
+    empty_.push_back('1');
     return *this;
 }
 

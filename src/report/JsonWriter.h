@@ -7,7 +7,6 @@
 #include <string>
 #include <string_view>
 #include <type_traits>
-#include <vector>
 
 namespace report {
 
@@ -57,7 +56,9 @@ private:
 
     int indent_;
     std::string text_;
-    std::vector<bool> empty_; // per open object or array: nothing written in it yet
+    // Per open object or array, whether nothing is written in it yet ('1') or something is
+    // ('0'): a string, which the web build has already, rather than a vector of its own.
+    std::string empty_;
     bool afterKey_ = false;
 };
 

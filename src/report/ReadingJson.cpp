@@ -160,7 +160,14 @@ void WriteDetails(JsonWriter& json, const modEphemeris::MoonDetails& details,
 std::variant<DashaReport, std::string> DashaFor(const modEphemeris::BirthMoment& moment,
                                                 const DashaCounting& counting)
 {
-    modEphemeris::DashaStart start = modEphemeris::DashaStartFor(moment);
+    return DashaFor(moment, counting, modEphemeris::PreciseMoonIfBuilt(moment));
+}
+
+std::variant<DashaReport, std::string> DashaFor(const modEphemeris::BirthMoment& moment,
+                                                const DashaCounting& counting,
+                                                const modEphemeris::PreciseMoon& precise)
+{
+    modEphemeris::DashaStart start = modEphemeris::DashaStartFor(moment, precise);
     start.request.yearDays = counting.yearDays;
     start.request.birthTimeMinutes = counting.birthTimeMinutes;
     start.request.levels = counting.levels;

@@ -55,8 +55,13 @@ struct DashaReport
     modEphemeris::CivilTime birthUt; // to the second
 };
 
-/// The periods at the moment from the Moon this build chooses, counted so; or why they
-/// cannot be counted so, in words.
+/// The periods at the moment from the precise Moon where it is available, else from this
+/// program's own, counted so; or why they cannot be counted so, in words.
+std::variant<DashaReport, std::string> DashaFor(const modEphemeris::BirthMoment& moment,
+                                                const DashaCounting& counting,
+                                                const modEphemeris::PreciseMoon& precise);
+
+/// DashaFor with the precise Moon where this build has it.
 std::variant<DashaReport, std::string> DashaFor(const modEphemeris::BirthMoment& moment,
                                                 const DashaCounting& counting);
 

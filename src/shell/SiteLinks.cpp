@@ -30,10 +30,13 @@ std::string SiteHost(std::string_view address)
     host = host.substr(0, host.find_first_of("/?#"));
     if (const std::size_t user = host.rfind('@'); user != std::string_view::npos)
         host.remove_prefix(user + 1);
-    // A port follows the last colon, unless the host is an address in brackets.
+    // A port follows the last colon, unless the host is an address in brackets, which are
+    // not part of its name.
     if (const std::size_t colon = host.rfind(':');
         colon != std::string_view::npos && host.find(']', colon) == std::string_view::npos)
         host = host.substr(0, colon);
+    if (host.size() >= 2 && host.front() == '[' && host.back() == ']')
+        host = host.substr(1, host.size() - 2);
     std::string lower(host);
     for (char& c : lower)
         if (c >= 'A' && c <= 'Z')

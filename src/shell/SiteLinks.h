@@ -37,7 +37,7 @@ std::string SiteAddress();
 std::string SitePageAddress(SitePage page);
 
 /// The site's host name, in small letters, as the banners and the about box name it:
-/// "selenoscope.example.org" (no user, no port).
+/// "selenoscope.example.org" (no user, no port, an address without its brackets).
 std::string SiteHost(std::string_view address);
 
 /// SiteHost of the configured address.
