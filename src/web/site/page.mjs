@@ -105,24 +105,32 @@ function timeZones(zones) {
   list.replaceChildren(...zones.map((zone, i) => new Option(zone.text, String(i))));
   $('lblTZHelp').addEventListener('click', () => {
     list.selectedIndex = -1;
-    dialog.returnValue = '';
     dialog.showModal();
     list.focus();
   });
-  list.addEventListener('dblclick', () => dialog.close('choose'));
-  list.addEventListener('keydown', (event) => {
-    if (event.key === 'Enter') {
-      event.preventDefault();
-      dialog.close('choose');
-    }
-  });
-  dialog.addEventListener('close', () => {
+  // Written at once, before the focus goes back to TZ Help, so that the next key or
+  // click finds the fields already filled (a dialog's close event comes later).
+  const finish = (choose) => {
     const zone = zones[list.selectedIndex];
-    if (dialog.returnValue === 'choose' && zone) {
+    if (choose && zone) {
       $('txtZoneHour').value = zone.hour;
       $('txtZoneMinute').value = zone.minute;
     }
+    dialog.close();
     $('lblTZHelp').focus();
+  };
+  list.addEventListener('dblclick', () => finish(true));
+  list.addEventListener('keydown', (event) => {
+    if (event.key === 'Enter') {
+      event.preventDefault();
+      finish(true);
+    }
+  });
+  $('cmdTimeZoneChoose').addEventListener('click', () => finish(true));
+  $('cmdTimeZoneCancel').addEventListener('click', () => finish(false));
+  dialog.addEventListener('cancel', (event) => {
+    event.preventDefault();
+    finish(false);
   });
 }
 
@@ -198,7 +206,17 @@ function wire(core) {
   tabs();
 
   let shown = null; // the birth of the reading on show
-  $('message').addEventListener('close', () => focusAfterMessage?.focus());
+  // OK, Enter or Esc close the message and put the focus where the window puts it: at once,
+  // so that the next key lands there; and anew, for Chromium leaves a box that a closing
+  // dialog gives the focus back to after a click taking no typing.
+  const closeMessage = (event) => {
+    event.preventDefault();
+    $('message').close();
+    document.activeElement?.blur();
+    focusAfterMessage?.focus();
+  };
+  $('cmdMessageOK').addEventListener('click', closeMessage);
+  $('message').addEventListener('cancel', closeMessage);
   $('cmdRashi').addEventListener('click', () => {
     const birth = typedBirth();
     const answer = core.reading(birth);
