@@ -241,7 +241,7 @@ int RunBatch(const BatchOptions& options)
         Complain(error);
         return kRefused;
     }
-    const std::unique_ptr<const PlaceLocator> places =
+    const std::unique_ptr<const report::PlaceLocator> places =
         columns.place ? OpenAtlas(options.atlas) : nullptr;
     std::vector<RowComputer> computers(
         options.threads, RowComputer(columns, places.get(), lineEnd,

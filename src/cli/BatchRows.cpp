@@ -1,7 +1,7 @@
 #include "cli/BatchRows.h"
 
 #include "birth/BirthDataChecks.h"
-#include "cli/PreciseOutput.h"
+#include "report/ReadingJson.h"
 
 namespace cli {
 namespace {
@@ -102,7 +102,7 @@ std::variant<BatchColumns, std::string> ReadHeader(const std::vector<std::string
     return columns;
 }
 
-RowComputer::RowComputer(const BatchColumns& columns, const PlaceLocator* places,
+RowComputer::RowComputer(const BatchColumns& columns, const report::PlaceLocator* places,
                          std::string_view lineEnd, PreciseSource precise)
     : columns_(columns), places_(places), lineEnd_(lineEnd), precise_(precise)
 {
@@ -144,16 +144,16 @@ RowComputer::Outcome RowComputer::Process(std::string_view record, std::string& 
         AppendRefused(text, kFlagRefused, out);
         return Outcome::Refused;
     }
-    const BirthTexts texts{Field(columns_.date),      Field(columns_.time),
+    const report::BirthTexts texts{Field(columns_.date),      Field(columns_.time),
                            Field(columns_.longitude), Field(columns_.latitude),
                            Field(columns_.zone),      *daylightSaving,
                            Field(columns_.utcOffset), Field(columns_.place)};
-    const auto resolved = ResolveBirth(texts, places_);
+    const auto resolved = report::ResolveBirth(texts, places_);
     if (const auto* refusal = std::get_if<std::string>(&resolved)) {
         AppendRefused(text, *refusal, out);
         return Outcome::Refused;
     }
-    const modEphemeris::BirthMoment& moment = std::get<ResolvedBirth>(resolved).moment;
+    const modEphemeris::BirthMoment& moment = std::get<report::ResolvedBirth>(resolved).moment;
     const modEphemeris::MoonReadings readings = modEphemeris::ComputeMoonReadings(moment);
     out.append(text);
     for (const std::string* reading :
@@ -172,7 +172,7 @@ RowComputer::Outcome RowComputer::Process(std::string_view record, std::string& 
             }
         } else {
             out.append(kPreciseColumns.size() + 1, ','); // empty precise texts, then the error
-            csv::AppendField(out, PreciseUnavailableLine(precise));
+            csv::AppendField(out, report::PreciseUnavailableLine(precise));
             outcome = Outcome::WithoutPrecise;
         }
     }

@@ -2,7 +2,7 @@
 // input row turned into its output row with the four readings or the refusal.
 #pragma once
 
-#include "cli/BirthInput.h"
+#include "report/BirthInput.h"
 #include "cli/Csv.h"
 #include "ephemeris/PreciseBeside.h"
 
@@ -59,7 +59,7 @@ public:
 
     /// places may be null when no place column is read; lineEnd ends every output row;
     /// precise null: no precise columns.
-    RowComputer(const BatchColumns& columns, const PlaceLocator* places, std::string_view lineEnd,
+    RowComputer(const BatchColumns& columns, const report::PlaceLocator* places, std::string_view lineEnd,
                 PreciseSource precise = nullptr);
 
     /// Appends the output row for one input record (its line end included or not): the
@@ -76,7 +76,7 @@ private:
     void AppendRefused(std::string_view text, std::string_view message, std::string& out) const;
 
     const BatchColumns& columns_;
-    const PlaceLocator* places_;
+    const report::PlaceLocator* places_;
     std::string_view lineEnd_;
     PreciseSource precise_;
     csv::Record record_;

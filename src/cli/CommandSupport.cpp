@@ -9,23 +9,23 @@
 
 namespace cli {
 
-std::optional<ResolvedBirth> ResolveOrComplain(const BirthOptions& options)
+std::optional<report::ResolvedBirth> ResolveOrComplain(const BirthOptions& options)
 {
-    const std::unique_ptr<const PlaceLocator> places =
+    const std::unique_ptr<const report::PlaceLocator> places =
         options.place.empty() ? nullptr : OpenAtlas(options.atlas);
-    BirthTexts texts{options.date, options.time,           options.longitude, options.latitude,
+    report::BirthTexts texts{options.date, options.time,           options.longitude, options.latitude,
                      options.zone, options.daylightSaving, options.utcOffset, options.place};
     if (options.secondOccurrence)
         texts.occurrence = modEphemeris::Occurrence::Second;
-    auto resolved = ResolveBirth(texts, places.get());
+    auto resolved = report::ResolveBirth(texts, places.get());
     if (const auto* refusal = std::get_if<std::string>(&resolved)) {
         Complain(*refusal);
         return std::nullopt;
     }
-    return std::move(std::get<ResolvedBirth>(resolved));
+    return std::move(std::get<report::ResolvedBirth>(resolved));
 }
 
-void NotePlace(const ResolvedBirth& resolved)
+void NotePlace(const report::ResolvedBirth& resolved)
 {
     const std::string note = PlaceNote(resolved);
     std::fwrite(note.data(), 1, note.size(), stderr);
@@ -59,6 +59,17 @@ int FinishOutput(int status)
         return status;
     Complain(std::string("Cannot write the output: ") + std::strerror(firstWriteError));
     return status == kSucceeded ? kRefused : status;
+}
+
+report::JsonWriter ToolJson()
+{
+    return report::JsonWriter(2);
+}
+
+void WriteJson(const report::JsonWriter& json)
+{
+    WriteOut(json.text());
+    WriteOut("\n");
 }
 
 void Complain(std::string_view message)

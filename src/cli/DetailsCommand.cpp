@@ -1,11 +1,10 @@
 // selenoscope-cli details: how firm each of the four readings is, and the instant.
 #include "cli/CommandSupport.h"
 #include "cli/Commands.h"
-#include "cli/JsonOutput.h"
 #include "cli/PlaceAccess.h"
 #include "cli/PreciseAccess.h"
-#include "cli/PreciseOutput.h"
-#include "cli/TimeTexts.h"
+#include "report/ReadingJson.h"
+#include "report/TimeTexts.h"
 
 #include <array>
 #include <cstdio>
@@ -17,6 +16,8 @@ using modEphemeris::CivilTime;
 using modEphemeris::MoonDetailRow;
 using modEphemeris::PreciseBeside;
 using modEphemeris::PreciseReading;
+using report::MinuteText;
+using report::SecondText;
 
 std::string Number(const char* format, double value)
 {
@@ -102,17 +103,19 @@ std::string DetailsText(const modEphemeris::MoonDetails& details,
 
 int RunDetails(const BirthOptions& options)
 {
-    const std::optional<ResolvedBirth> resolved = ResolveOrComplain(options);
+    const std::optional<report::ResolvedBirth> resolved = ResolveOrComplain(options);
     if (!resolved)
         return kRefused;
     const modEphemeris::MoonDetails details = modEphemeris::ComputeMoonDetails(resolved->moment);
     // Part of the details, not asked for: where it is unavailable they say so, and succeed.
     const std::optional<PreciseBeside> precise = PreciseForDetails(resolved->moment, details);
     if (options.json) {
-        Json json = DetailsJson(details);
-        AddPreciseToDetails(json, precise);
-        AddPlace(json, *resolved);
-        WriteOut(JsonText(json));
+        report::JsonWriter json = ToolJson();
+        json.beginObject();
+        report::WriteDetails(json, details, precise);
+        WritePlaceMember(json, *resolved);
+        json.endObject();
+        WriteJson(json);
         return kSucceeded;
     }
     NotePlace(*resolved);

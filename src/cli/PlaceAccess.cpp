@@ -22,7 +22,7 @@ std::size_t MostPlaces()
     return atlas::kMaxRows;
 }
 
-std::unique_ptr<const PlaceLocator> OpenAtlas(const std::string& indexFile)
+std::unique_ptr<const report::PlaceLocator> OpenAtlas(const std::string& indexFile)
 {
     return std::make_unique<const PlaceFinder>(indexFile);
 }
@@ -31,7 +31,7 @@ namespace {
 
 /// The place a reading by --place used, with the coordinates it used: those typed with the
 /// place win over the place's own.
-atlas::PlaceChoice AsUsed(const ResolvedBirth& resolved)
+atlas::PlaceChoice AsUsed(const report::ResolvedBirth& resolved)
 {
     atlas::PlaceChoice choice = *resolved.place;
     const modEphemeris::BirthData& birth = resolved.moment.birth;
@@ -44,15 +44,17 @@ atlas::PlaceChoice AsUsed(const ResolvedBirth& resolved)
 
 } // namespace
 
-std::string PlaceNote(const ResolvedBirth& resolved)
+std::string PlaceNote(const report::ResolvedBirth& resolved)
 {
     return resolved.place ? PlaceReport(AsUsed(resolved)) : std::string();
 }
 
-void AddPlace(Json& json, const ResolvedBirth& resolved)
+void WritePlaceMember(report::JsonWriter& json, const report::ResolvedBirth& resolved)
 {
-    if (resolved.place)
-        json["place"] = PlaceJson(AsUsed(resolved));
+    if (!resolved.place)
+        return;
+    json.key("place");
+    WritePlace(json, AsUsed(resolved));
 }
 
 #else
@@ -72,17 +74,17 @@ int RunPlace(const PlaceOptions& /*options*/)
     return kUsageError; // never offered: the command line has no `place` without the atlas
 }
 
-std::unique_ptr<const PlaceLocator> OpenAtlas(const std::string& /*indexFile*/)
+std::unique_ptr<const report::PlaceLocator> OpenAtlas(const std::string& /*indexFile*/)
 {
     return nullptr;
 }
 
-std::string PlaceNote(const ResolvedBirth& /*resolved*/)
+std::string PlaceNote(const report::ResolvedBirth& /*resolved*/)
 {
     return {};
 }
 
-void AddPlace(Json& /*json*/, const ResolvedBirth& /*resolved*/) {}
+void WritePlaceMember(report::JsonWriter& /*json*/, const report::ResolvedBirth& /*resolved*/) {}
 
 #endif
 

@@ -2,8 +2,8 @@
 // that knows which.
 #pragma once
 
-#include "cli/BirthInput.h"
-#include "cli/JsonOutput.h"
+#include "report/BirthInput.h"
+#include "report/JsonWriter.h"
 
 #include <cstddef>
 #include <memory>
@@ -19,12 +19,12 @@ std::size_t MostPlaces();
 
 /// The atlas's places from an index file (empty: the one installed with the tool), loaded
 /// on first use; null in a build without the atlas.
-std::unique_ptr<const PlaceLocator> OpenAtlas(const std::string& indexFile);
+std::unique_ptr<const report::PlaceLocator> OpenAtlas(const std::string& indexFile);
 
 /// The place a reading by --place used, for standard error; empty for other readings.
-std::string PlaceNote(const ResolvedBirth& resolved);
+std::string PlaceNote(const report::ResolvedBirth& resolved);
 
-/// Adds the place a reading by --place used to its JSON as "place".
-void AddPlace(Json& json, const ResolvedBirth& resolved);
+/// Writes the place a reading by --place used into its JSON as "place"; nothing for others.
+void WritePlaceMember(report::JsonWriter& json, const report::ResolvedBirth& resolved);
 
 } // namespace cli

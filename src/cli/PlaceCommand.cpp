@@ -11,7 +11,7 @@ int RunPlace(const PlaceOptions& options)
 {
     std::optional<modEphemeris::CivilTime> local;
     if (!options.date.empty() || !options.time.empty()) {
-        const auto dateTime = ReadDateTime(options.date, options.time);
+        const auto dateTime = report::ReadDateTime(options.date, options.time);
         if (const auto* refusal = std::get_if<std::string>(&dateTime)) {
             Complain(*refusal);
             return kRefused;
@@ -34,10 +34,12 @@ int RunPlace(const PlaceOptions& options)
     }
     const auto& choices = std::get<std::vector<atlas::PlaceChoice>>(found);
     if (options.json) {
-        Json places = Json::array();
+        report::JsonWriter json = ToolJson();
+        json.beginArray();
         for (const atlas::PlaceChoice& choice : choices)
-            places.push_back(PlaceJson(choice));
-        WriteOut(JsonText(places));
+            WritePlace(json, choice);
+        json.endArray();
+        WriteJson(json);
     } else {
         for (const atlas::PlaceChoice& choice : choices)
             WriteOut(PlaceLine(choice) + "\n");

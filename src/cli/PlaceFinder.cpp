@@ -51,7 +51,7 @@ PlaceFinder::Search(std::string_view query, std::size_t limit,
     return choices;
 }
 
-std::variant<LocatedPlace, std::string> PlaceFinder::Locate(std::string_view query,
+std::variant<report::LocatedPlace, std::string> PlaceFinder::Locate(std::string_view query,
                                                             const modEphemeris::CivilTime& local,
                                                             modEphemeris::Occurrence occurrence,
                                                             birth::BirthDataFields& fields) const
@@ -67,7 +67,7 @@ std::variant<LocatedPlace, std::string> PlaceFinder::Locate(std::string_view que
         return atlas::clockErrorLine(first.place.name, first.clockError);
     atlas::writePlace(first.fields, fields);
     const int offset = first.clock->offset.totalSeconds;
-    return LocatedPlace{offset, std::make_shared<const atlas::PlaceChoice>(std::move(first))};
+    return report::LocatedPlace{offset, std::make_shared<const atlas::PlaceChoice>(std::move(first))};
 }
 
 } // namespace cli

@@ -5,7 +5,7 @@
 
 #include "atlas/PlaceChoice.h"
 #include "atlas/PlaceIndex.h"
-#include "cli/BirthInput.h"
+#include "report/BirthInput.h"
 
 #include <cstddef>
 #include <filesystem>
@@ -24,7 +24,7 @@ std::string CoordinateText(const atlas::DegreesMinutes& angle, char hemisphere);
 std::string LongitudeText(const atlas::EntryFields& fields);
 std::string LatitudeText(const atlas::EntryFields& fields);
 
-class PlaceFinder final : public PlaceLocator
+class PlaceFinder final : public report::PlaceLocator
 {
 public:
     /// The index file; empty: the one the tool finds where it is installed or built.
@@ -38,7 +38,7 @@ public:
            modEphemeris::Occurrence occurrence = modEphemeris::Occurrence::First) const;
 
     /// The first match and its clock's offset at the local time: what --place uses.
-    [[nodiscard]] std::variant<LocatedPlace, std::string>
+    [[nodiscard]] std::variant<report::LocatedPlace, std::string>
     Locate(std::string_view query, const modEphemeris::CivilTime& local,
            modEphemeris::Occurrence occurrence, birth::BirthDataFields& fields) const override;
 

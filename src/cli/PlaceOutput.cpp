@@ -33,19 +33,31 @@ const atlas::ClockOffset& OtherOffset(const atlas::PlaceClock& clock)
     return usedAfter ? clock.before : clock.after;
 }
 
-Json ClockJson(const atlas::PlaceClock& clock)
+void WriteClock(report::JsonWriter& json, const atlas::PlaceClock& clock)
 {
     const atlas::ClockOffset& offset = clock.offset;
-    Json json{{"utc_offset_seconds", offset.totalSeconds},
-              {"abbreviation", offset.abbreviation},
-              {"standard_offset_seconds", offset.standardSeconds},
-              {"daylight_saving_seconds", offset.savingSeconds},
-              {"local_time", KindText(clock.kind)}};
+    json.beginObject();
+    json.member("utc_offset_seconds", offset.totalSeconds)
+        .member("abbreviation", offset.abbreviation)
+        .member("standard_offset_seconds", offset.standardSeconds)
+        .member("daylight_saving_seconds", offset.savingSeconds)
+        .member("local_time", KindText(clock.kind));
     if (clock.kind != atlas::LocalTimeKind::Unique)
-        json["other_utc_offset_seconds"] = OtherOffset(clock).totalSeconds;
+        json.member("other_utc_offset_seconds", OtherOffset(clock).totalSeconds);
     if (clock.kind == atlas::LocalTimeKind::Repeated)
-        json["occurrence"] = clock.occurrence == atlas::Occurrence::Second ? "second" : "first";
-    return json;
+        json.member("occurrence",
+                    clock.occurrence == atlas::Occurrence::Second ? "second" : "first");
+    json.endObject();
+}
+
+/// The text, or null when it is empty.
+void TextOrNull(report::JsonWriter& json, std::string_view name, const std::string& text)
+{
+    json.key(name);
+    if (text.empty())
+        json.null();
+    else
+        json.value(text);
 }
 
 /// "1:00": the zone hour as the finder writes it, the minutes in two digits.
@@ -83,34 +95,39 @@ std::string PlaceName(const atlas::Place& place)
 
 } // namespace
 
-Json PlaceJson(const atlas::PlaceChoice& choice)
+void WritePlace(report::JsonWriter& json, const atlas::PlaceChoice& choice)
 {
     const atlas::Place& place = choice.place;
-    Json json{
-        {"name", place.name},
-        {"matched_name", choice.matchedName.empty() ? Json(nullptr) : Json(choice.matchedName)},
-        {"region", place.region.empty() ? Json(nullptr) : Json(place.region)},
-        {"country", place.country},
-        {"country_code", place.countryCode},
-        {"latitude", place.latitude()},
-        {"longitude", place.longitude()},
-        {"population", place.population},
-        {"zone", place.zoneId},
-        {"fields",
-         {{"longitude", LongitudeText(choice.fields)}, {"latitude", LatitudeText(choice.fields)}}}};
-    if (!ClockAsked(choice))
-        return json;
-    if (choice.clock) {
-        json["clock"] = ClockJson(*choice.clock);
-    } else {
-        json["clock"] = nullptr;
-        json["clock_error"] = choice.clockError;
+    json.beginObject();
+    json.member("name", place.name);
+    TextOrNull(json, "matched_name", choice.matchedName);
+    TextOrNull(json, "region", place.region);
+    json.member("country", place.country)
+        .member("country_code", place.countryCode)
+        .member("latitude", place.latitude())
+        .member("longitude", place.longitude())
+        .member("population", place.population)
+        .member("zone", place.zoneId);
+    json.key("fields").beginObject();
+    json.member("longitude", LongitudeText(choice.fields))
+        .member("latitude", LatitudeText(choice.fields));
+    json.endObject();
+    if (ClockAsked(choice)) {
+        json.key("clock");
+        if (choice.clock)
+            WriteClock(json, *choice.clock);
+        else
+            json.null().member("clock_error", choice.clockError);
+        json.key("zone_fields");
+        if (const atlas::ZoneFields* zone = SaidZone(choice)) {
+            json.beginObject();
+            json.member("zone", ZoneText(*zone)).member("dst", zone->daylightSaving);
+            json.endObject();
+        } else {
+            json.null();
+        }
     }
-    const atlas::ZoneFields* zone = SaidZone(choice);
-    json["zone_fields"] = zone != nullptr
-                              ? Json{{"zone", ZoneText(*zone)}, {"dst", zone->daylightSaving}}
-                              : Json(nullptr);
-    return json;
+    json.endObject();
 }
 
 std::string PlaceLine(const atlas::PlaceChoice& choice)

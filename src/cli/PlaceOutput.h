@@ -2,8 +2,8 @@
 // note that a reading by --place prints on standard error.
 #pragma once
 
-#include "cli/JsonOutput.h"
 #include "cli/PlaceFinder.h"
+#include "report/JsonWriter.h"
 
 #include <string>
 
@@ -11,7 +11,7 @@ namespace cli {
 
 /// The place, its entry fields and, when a date and time were given, its clock and the
 /// zone fields the finder would fill (null where they cannot say the clock).
-Json PlaceJson(const atlas::PlaceChoice& choice);
+void WritePlace(report::JsonWriter& json, const atlas::PlaceChoice& choice);
 
 /// One line: name, region, country, latitude, longitude and zone id, then, when a date
 /// and time were given, the clock and the zone fields; separated by tabs.

@@ -2,16 +2,16 @@
 // Moon's four after them.
 #include "cli/CommandSupport.h"
 #include "cli/Commands.h"
-#include "cli/JsonOutput.h"
 #include "cli/PlaceAccess.h"
 #include "cli/PreciseAccess.h"
 #include "cli/PreciseOutput.h"
+#include "report/ReadingJson.h"
 
 namespace cli {
 
 int RunReading(const BirthOptions& options)
 {
-    const std::optional<ResolvedBirth> resolved = ResolveOrComplain(options);
+    const std::optional<report::ResolvedBirth> resolved = ResolveOrComplain(options);
     if (!resolved)
         return kRefused;
     const modEphemeris::MoonReadings readings = modEphemeris::ComputeMoonReadings(resolved->moment);
@@ -21,11 +21,14 @@ int RunReading(const BirthOptions& options)
     // Asked for and not there: the readings stand, the line says why, and the run fails.
     const bool preciseMissing = options.precise && !(precise && precise->readings);
     if (options.json) {
-        Json json = ReadingsJson(readings);
+        report::JsonWriter json = ToolJson();
+        json.beginObject();
+        report::WriteReadings(json, readings);
         if (options.precise)
-            AddPreciseToReadings(json, precise);
-        AddPlace(json, *resolved);
-        WriteOut(JsonText(json));
+            report::WritePreciseReadings(json, precise);
+        WritePlaceMember(json, *resolved);
+        json.endObject();
+        WriteJson(json);
     } else {
         NotePlace(*resolved);
         WriteOut("sidereal geocentric " + readings.sidereal.GeocentricText + "\n" +
@@ -36,7 +39,7 @@ int RunReading(const BirthOptions& options)
             WriteOut(PreciseReadingLines(*precise));
     }
     if (preciseMissing) {
-        Complain(PreciseUnavailableLine(precise));
+        Complain(report::PreciseUnavailableLine(precise));
         return kRefused;
     }
     return kSucceeded;

@@ -2,6 +2,7 @@
 
 #include "ephemeris/MoonDetails.h"
 #include "ephemeris/PreciseBeside.h"
+#include "report/DetailsWords.h"
 
 #include <QDialog>
 #include <array>
@@ -31,10 +32,10 @@ public:
     void showDetails(const modEphemeris::MoonDetails& details,
                      const std::optional<modEphemeris::PreciseBeside>& precise = std::nullopt);
 
-    static constexpr std::size_t kReadings = 4;
-    static constexpr std::size_t kInstantLines = 4;
-    static constexpr std::size_t kSignLines = 5;
-    static constexpr std::size_t kNakshatraLines = 5;
+    static constexpr std::size_t kReadings = report::kReadings;
+    static constexpr std::size_t kInstantLines = report::kInstantLines;
+    static constexpr std::size_t kSignLines = report::kSignLines;
+    static constexpr std::size_t kNakshatraLines = report::kNakshatraLines;
 
 private:
     using Column = std::array<QLabel*, kReadings>;

@@ -5,22 +5,10 @@
 #include <QCoreApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <algorithm>
 
 namespace {
-
-constexpr QChar kEnter = u'\r';
-constexpr QChar kBackspace = u'\b';
-
-bool isDigit(QChar c)
-{
-    return c >= u'0' && c <= u'9';
-}
-
-bool isAsciiLetter(QChar c)
-{
-    return (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z');
-}
 
 // The text a key types, or nothing for keys that edit or move instead of typing.
 // Tab and Delete carry a control character on some platforms but never type it.
@@ -38,32 +26,15 @@ QString typedText(const QKeyEvent& key)
 
 } // namespace
 
-KeyRule nameKeys()
-{
-    return {[](QChar c) { return isAsciiLetter(c) || c == u' ' || c == kEnter || c == kBackspace; },
-            QStringLiteral("Please Enter only Letters"), QMessageBox::Information, true};
-}
-
-KeyRule signedNumberKeys()
-{
-    return {[](QChar c) { return isDigit(c) || c == kBackspace || c == u'-'; },
-            QStringLiteral("Only Numbers Are Accepted"), QMessageBox::Critical, false};
-}
-
-KeyRule numberKeys()
-{
-    return {[](QChar c) { return isDigit(c) || c == kBackspace; },
-            QStringLiteral("Only Numbers Are Accepted"), QMessageBox::Critical, false};
-}
-
-void KeyFilter::install(QLineEdit* box, KeyRule rule)
+void KeyFilter::install(QLineEdit* box, const birth::KeyRule& rule)
 {
     // Typed text must come as key presses to be inspected, not through an input method.
     box->setAttribute(Qt::WA_InputMethodEnabled, false);
-    box->installEventFilter(new KeyFilter(box, std::move(rule)));
+    box->installEventFilter(new KeyFilter(box, rule));
 }
 
-KeyFilter::KeyFilter(QLineEdit* box, KeyRule rule) : QObject(box), box_(box), rule_(std::move(rule))
+KeyFilter::KeyFilter(QLineEdit* box, const birth::KeyRule& rule)
+    : QObject(box), box_(box), rule_(rule)
 {
 }
 
@@ -80,14 +51,23 @@ bool KeyFilter::eventFilter(QObject* watched, QEvent* event)
     const QString text = typedText(*key);
     if (text.isEmpty())
         return false;
-    const bool accepted = std::all_of(text.begin(), text.end(), rule_.accepts);
+    const bool accepted =
+        std::all_of(text.begin(), text.end(), [this](QChar c) { return rule_.accepts(c.unicode()); });
 
     if (!accepted) {
-        AppServices::current().message(box_, rule_.icon, rule_.message);
+        const QMessageBox::Icon icon = rule_.icon == birth::Refusal::Icon::Critical
+                                           ? QMessageBox::Critical
+                                           : QMessageBox::Information;
+        AppServices::current().message(
+            box_, icon,
+            QString::fromUtf8(rule_.message.data(), static_cast<qsizetype>(rule_.message.size())));
         return true; // dropped after the message has been closed
     }
-    if (rule_.capitalise && text != text.toUpper()) {
-        QKeyEvent capital(QEvent::KeyPress, key->key(), key->modifiers(), text.toUpper(),
+    QString arriving;
+    for (const QChar c : text)
+        arriving += QChar(static_cast<char16_t>(rule_.arriving(c.unicode())));
+    if (arriving != text) {
+        QKeyEvent capital(QEvent::KeyPress, key->key(), key->modifiers(), arriving,
                           key->isAutoRepeat(), key->count());
         QCoreApplication::sendEvent(box_, &capital);
         return true;

@@ -1,6 +1,7 @@
 #include "entry/frmMain.h"
 
 #include "birth/BirthRanges.h"
+#include "birth/EntryBoxes.h"
 #include "entry/KeyFilter.h"
 #include "shell/AppIcon.h"
 #include "shell/AppLifetime.h"
@@ -148,8 +149,6 @@ struct frmMain::TextBoxField
     const char* name;
     QGroupBox* frmMain::*frame;
     TwipRect geometry; // within the frame
-    int maxLength;     // 0: no limit
-    KeyRule (*keys)(); // what typing lets through; nullptr: anything
     FieldFont font;
     std::string BirthDataFields::*text; // nullptr: not part of the birth data
     std::optional<BirthField> field;    // the refusals that name it
@@ -157,15 +156,11 @@ struct frmMain::TextBoxField
     HandEdit edit;
 };
 
-// The items of a list: the month names, or the numbers of a range.
-using ListItems = std::variant<std::span<const std::string_view>, birth::Range>;
-
 struct frmMain::ListField
 {
     QComboBox* frmMain::*list;
     const char* name;
     TwipRect geometry; // within the input frame
-    ListItems items;
     std::string BirthDataFields::*text; // nullptr: not part of the birth data
     std::optional<BirthField> field;
     const char* accessibleName;
@@ -178,32 +173,30 @@ std::span<const frmMain::TextBoxField> frmMain::textBoxFields()
     // One field a row.
     // clang-format off
     static const std::array<TextBoxField, 10> kFields{{
-        {&frmMain::txtName, "txtName", &frmMain::fraInput, {2040, 240, 3615, 285}, 0, nameKeys,
+        {&frmMain::txtName, "txtName", &frmMain::fraInput, {2040, 240, 3615, 285},
          FieldFont::Inherited, &F::name, BirthField::Name, "Name", HandEdit::None},
-        {&frmMain::txtZoneHour, "txtZoneHour", &frmMain::fraZone, {240, 240, 495, 285}, 3,
-         signedNumberKeys, FieldFont::Bold, &F::zoneHour, BirthField::ZoneHour, "Zone hour",
-         HandEdit::Zone},
-        {&frmMain::txtZoneMinute, "txtZoneMinute", &frmMain::fraZone, {840, 240, 495, 285}, 2,
-         numberKeys, FieldFont::Bold, &F::zoneMinute, BirthField::ZoneMinute, "Zone minutes",
-         HandEdit::Zone},
-        {&frmMain::txtLonD, "txtLonD", &frmMain::fraLongitude, {120, 240, 495, 285}, 3,
-         numberKeys, FieldFont::Regular, &F::longitudeDegrees, BirthField::LongitudeDegrees,
+        {&frmMain::txtZoneHour, "txtZoneHour", &frmMain::fraZone, {240, 240, 495, 285},
+         FieldFont::Bold, &F::zoneHour, BirthField::ZoneHour, "Zone hour", HandEdit::Zone},
+        {&frmMain::txtZoneMinute, "txtZoneMinute", &frmMain::fraZone, {840, 240, 495, 285},
+         FieldFont::Bold, &F::zoneMinute, BirthField::ZoneMinute, "Zone minutes", HandEdit::Zone},
+        {&frmMain::txtLonD, "txtLonD", &frmMain::fraLongitude, {120, 240, 495, 285},
+         FieldFont::Regular, &F::longitudeDegrees, BirthField::LongitudeDegrees,
          "Longitude degrees", HandEdit::Coordinates},
-        {&frmMain::txtLonM, "txtLonM", &frmMain::fraLongitude, {720, 240, 495, 285}, 2,
-         numberKeys, FieldFont::Regular, &F::longitudeMinutes, BirthField::LongitudeMinutes,
+        {&frmMain::txtLonM, "txtLonM", &frmMain::fraLongitude, {720, 240, 495, 285},
+         FieldFont::Regular, &F::longitudeMinutes, BirthField::LongitudeMinutes,
          "Longitude minutes", HandEdit::Coordinates},
-        {&frmMain::txtLatD, "txtLatD", &frmMain::fraLatitude, {120, 240, 495, 285}, 2,
-         numberKeys, FieldFont::Regular, &F::latitudeDegrees, BirthField::LatitudeDegrees,
+        {&frmMain::txtLatD, "txtLatD", &frmMain::fraLatitude, {120, 240, 495, 285},
+         FieldFont::Regular, &F::latitudeDegrees, BirthField::LatitudeDegrees,
          "Latitude degrees", HandEdit::Coordinates},
-        {&frmMain::txtLatM, "txtLatM", &frmMain::fraLatitude, {720, 240, 495, 285}, 2,
-         numberKeys, FieldFont::Regular, &F::latitudeMinutes, BirthField::LatitudeMinutes,
+        {&frmMain::txtLatM, "txtLatM", &frmMain::fraLatitude, {720, 240, 495, 285},
+         FieldFont::Regular, &F::latitudeMinutes, BirthField::LatitudeMinutes,
          "Latitude minutes", HandEdit::Coordinates},
-        {&frmMain::txtMCity, "txtMCity", &frmMain::fraInput, {2040, 3240, 1935, 285}, 0, nullptr,
+        {&frmMain::txtMCity, "txtMCity", &frmMain::fraInput, {2040, 3240, 1935, 285},
          FieldFont::Inherited, nullptr, std::nullopt, "City", HandEdit::None},
-        {&frmMain::txtMState, "txtMState", &frmMain::fraInput, {2040, 3600, 1935, 285}, 0,
-         nullptr, FieldFont::Inherited, nullptr, std::nullopt, "State", HandEdit::None},
-        {&frmMain::txtMCountry, "txtMCountry", &frmMain::fraInput, {2040, 3960, 1935, 285}, 0,
-         nullptr, FieldFont::Inherited, nullptr, std::nullopt, "Country", HandEdit::None},
+        {&frmMain::txtMState, "txtMState", &frmMain::fraInput, {2040, 3600, 1935, 285},
+         FieldFont::Inherited, nullptr, std::nullopt, "State", HandEdit::None},
+        {&frmMain::txtMCountry, "txtMCountry", &frmMain::fraInput, {2040, 3960, 1935, 285},
+         FieldFont::Inherited, nullptr, std::nullopt, "Country", HandEdit::None},
     }};
     // clang-format on
     return kFields;
@@ -215,19 +208,19 @@ std::span<const frmMain::ListField> frmMain::listFields()
     // One field a row.
     // clang-format off
     static const std::array<ListField, 6> kFields{{
-        {&frmMain::cboMonth, "cboMonth", {2040, 600, 1695, 315}, std::span(birth::kMonthNames),
-         &F::month, BirthField::Month, "Birth month", HandEdit::BirthTime},
-        {&frmMain::cboDate, "cboDate", {3900, 600, 735, 315}, birth::kDays, &F::day,
-         BirthField::Day, "Birth day", HandEdit::BirthTime},
-        {&frmMain::cboYear, "cboYear", {4800, 600, 855, 315}, birth::kYears, &F::year,
-         BirthField::Year, "Birth year", HandEdit::BirthTime},
-        {&frmMain::cboHH, "cboHH", {2040, 960, 735, 315}, birth::kHours, &F::hour,
-         BirthField::Hour, "Birth hour", HandEdit::BirthTime},
-        {&frmMain::cboMM, "cboMM", {3000, 960, 735, 315}, birth::kMinutes, &F::minute,
-         BirthField::Minute, "Birth minute", HandEdit::BirthTime},
+        {&frmMain::cboMonth, "cboMonth", {2040, 600, 1695, 315}, &F::month, BirthField::Month,
+         "Birth month", HandEdit::BirthTime},
+        {&frmMain::cboDate, "cboDate", {3900, 600, 735, 315}, &F::day, BirthField::Day,
+         "Birth day", HandEdit::BirthTime},
+        {&frmMain::cboYear, "cboYear", {4800, 600, 855, 315}, &F::year, BirthField::Year,
+         "Birth year", HandEdit::BirthTime},
+        {&frmMain::cboHH, "cboHH", {2040, 960, 735, 315}, &F::hour, BirthField::Hour,
+         "Birth hour", HandEdit::BirthTime},
+        {&frmMain::cboMM, "cboMM", {3000, 960, 735, 315}, &F::minute, BirthField::Minute,
+         "Birth minute", HandEdit::BirthTime},
         // The seconds are shown and not used: a reading takes hours and minutes.
-        {&frmMain::cboSS, "cboSS", {3900, 960, 735, 315}, birth::kSeconds, nullptr,
-         std::nullopt, "Birth second", HandEdit::None},
+        {&frmMain::cboSS, "cboSS", {3900, 960, 735, 315}, nullptr, std::nullopt,
+         "Birth second", HandEdit::None},
     }};
     // clang-format on
     return kFields;
@@ -305,22 +298,26 @@ void frmMain::buildFields()
     for (const TextBoxField& row : textBoxFields()) {
         QLineEdit*& box = this->*row.box;
         box = makeNamed<QLineEdit>(this->*row.frame, row.name);
-        placeBox(box, row.geometry.pixels(), row.maxLength);
+        // The most characters and the typed keys it takes, as the web page's form takes them.
+        const birth::EntryBox* entry = birth::entryBox(row.name);
+        placeBox(box, row.geometry.pixels(), entry->maxLength);
         if (row.font != FieldFont::Inherited)
             box->setFont(uiFont(8.25, row.font == FieldFont::Bold));
-        if (row.keys != nullptr)
-            KeyFilter::install(box, row.keys());
+        if (entry->keys != nullptr)
+            KeyFilter::install(box, *entry->keys);
     }
     for (const ListField& row : listFields()) {
         QComboBox*& list = this->*row.list;
         list = makeNamed<QComboBox>(fraInput, row.name);
         list->setGeometry(row.geometry.pixels());
-        if (const auto* names = std::get_if<std::span<const std::string_view>>(&row.items)) {
+        // The items every face lists (birth/EntryBoxes.h).
+        const birth::ListItems& items = birth::entryList(row.name)->items;
+        if (const auto* names = std::get_if<std::span<const std::string_view>>(&items)) {
             for (const std::string_view name : *names)
                 list->addItem(
                     QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size())));
         } else {
-            const birth::Range range = std::get<birth::Range>(row.items);
+            const birth::Range range = std::get<birth::Range>(items);
             for (int n = range.first; n <= range.last; ++n)
                 list->addItem(QString::number(n));
         }

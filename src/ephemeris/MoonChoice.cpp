@@ -18,7 +18,7 @@ PreciseMoon PreciseMoonIfBuilt([[maybe_unused]] const BirthMoment& moment)
 #ifdef SELENOSCOPE_PRECISE
     return PreciseMoonAt(moment);
 #else
-    return {std::nullopt, "this build of the program has no precise Moon"};
+    return {std::nullopt, std::string(kPreciseMoonNotBuilt)};
 #endif
 }
 

@@ -8,11 +8,16 @@
 #include "Vimshottari.h"
 
 #include <string>
+#include <string_view>
 
 namespace modEphemeris {
 
 /// Whether this build has the precise Moon (configured with SELENOSCOPE_PRECISE).
 bool PreciseMoonBuilt();
+
+/// Why a build without the precise Moon has none.
+inline constexpr std::string_view kPreciseMoonNotBuilt =
+    "this build of the program has no precise Moon";
 
 /// The precise Moon at a birth's moment; unavailable, saying so, in a build without it.
 PreciseMoon PreciseMoonIfBuilt(const BirthMoment& moment);

@@ -59,29 +59,20 @@ LinkLabel* makeLink(QWidget* parent, const char* name, const QString& text, cons
 
 LinkLabel* makeBannerLabel(QWidget* parent, BannerWording wording, const QRect& geometry)
 {
-    const QString site = modHelp::SiteName();
-    const QString text =
-        wording == BannerWording::DiscussionBoard
-            ? QStringLiteral("Join the friendliest astrology discussion board on the web: visit %1")
-                  .arg(site)
-            : QStringLiteral("Our astrologers' forum: %1").arg(site);
-    return makeLink(parent, "Label61", text, geometry, &modHelp::OpenHomePage);
+    return makeLink(parent, "Label61", QString::fromStdString(shell::BannerText(wording)), geometry,
+                    &modHelp::OpenHomePage);
 }
 
 PromoLabels makePromoLabels(QWidget* parent, const QRect& geometry)
 {
     PromoLabels labels;
-    labels.lblFullBrand = makeLink(
-        parent, "lblFullBrand",
-        QStringLiteral("Home Business Opportunity. Start your own Internet business and make money "
-                       "online. Get this software fully branded for your website. Click here for "
-                       "more details."),
-        geometry, &modHelp::OpenFullBrandPage);
-    labels.lblCobrand = makeLink(
-        parent, "lblCobrand",
-        QStringLiteral("Co-brand this software for your site. Put your web site's name and link "
-                       "right here, in front of every user. Click here for more details."),
-        geometry, &modHelp::OpenCoBrandPage);
+    const auto text = [](std::string_view offer) {
+        return QString::fromUtf8(offer.data(), static_cast<qsizetype>(offer.size()));
+    };
+    labels.lblFullBrand = makeLink(parent, "lblFullBrand", text(shell::kFullBrandOffer), geometry,
+                                   &modHelp::OpenFullBrandPage);
+    labels.lblCobrand = makeLink(parent, "lblCobrand", text(shell::kCoBrandOffer), geometry,
+                                 &modHelp::OpenCoBrandPage);
     labels.lblCobrand->raise();
     new FrontLabelTakesFocus(labels.lblCobrand, labels.lblFullBrand);
     return labels;

@@ -1,13 +1,14 @@
 #pragma once
 
+#include "shell/SiteLinks.h"
+
 #include <QRect>
 
 class LinkLabel;
 class QWidget;
 
-/// Which wording the banner label uses: the entry and display windows invite
-/// to the discussion board, the lookup browser to the forum.
-enum class BannerWording { DiscussionBoard, Forum };
+/// Which wording the banner label uses (shell/SiteLinks.h).
+using BannerWording = shell::BannerWording;
 
 /// The banner label `Label61`: one line praising the maker's forum; a click opens the home page.
 LinkLabel* makeBannerLabel(QWidget* parent, BannerWording wording, const QRect& geometry);

@@ -1,34 +1,29 @@
 #include "shell/modHelp.h"
 
-#include <QDesktopServices>
+#include "shell/SiteLinks.h"
 
-#ifndef SELENOSCOPE_SITE_URL
-#error "SELENOSCOPE_SITE_URL must be defined by the build"
-#endif
+#include <QDesktopServices>
 
 namespace modHelp {
 namespace {
 
-// Every page lives under the one base address, so a distributor rebrands the
-// program by changing that address alone.
-QUrl page(const char* path)
+// Every page lives under the one base address (shell/SiteLinks.h, which the web page
+// links by too).
+QUrl page(shell::SitePage which)
 {
-    return SiteUrl().resolved(QUrl(QString::fromLatin1(path)));
+    return QUrl(QString::fromStdString(shell::SitePageAddress(which)));
 }
 
 } // namespace
 
 QUrl SiteUrl()
 {
-    QString base = QStringLiteral(SELENOSCOPE_SITE_URL);
-    if (!base.endsWith(u'/'))
-        base += u'/';
-    return {base};
+    return QUrl(QString::fromStdString(shell::SiteAddress()));
 }
 
 QString SiteName()
 {
-    return SiteUrl().host();
+    return QString::fromStdString(shell::SiteName());
 }
 
 void OpenLink(const QUrl& address)
@@ -40,27 +35,27 @@ void OpenLink(const QUrl& address)
 
 void OpenOnlineHelp()
 {
-    OpenLink(page("help/"));
+    OpenLink(page(shell::SitePage::OnlineHelp));
 }
 void OpenHomePage()
 {
-    OpenLink(page("forum/"));
+    OpenLink(page(shell::SitePage::Home));
 }
 void OpenDownloadPage()
 {
-    OpenLink(page("download/"));
+    OpenLink(page(shell::SitePage::Download));
 }
 void OpenDonatePage()
 {
-    OpenLink(page("donate/"));
+    OpenLink(page(shell::SitePage::Donate));
 }
 void OpenCoBrandPage()
 {
-    OpenLink(page("cobrand/"));
+    OpenLink(page(shell::SitePage::CoBrand));
 }
 void OpenFullBrandPage()
 {
-    OpenLink(page("fullbrand/"));
+    OpenLink(page(shell::SitePage::FullBrand));
 }
 
 } // namespace modHelp

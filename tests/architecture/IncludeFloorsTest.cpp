@@ -16,13 +16,14 @@ namespace {
 namespace fs = std::filesystem;
 
 /// The floor of each folder. The ground holds the Moon computation at the bottom,
-/// then the birth data (its checks, ranges and month names) and what every window
-/// shares; the middle the windows and the atlas; the top the composition roots of the
-/// program, of the command-line tool and of the web page. A folder includes only lower floors and
-/// itself.
+/// then the birth data (its checks, ranges, month names and key filters) and what every
+/// window shares; above them what a reading says in words and JSON, which every face shows;
+/// the middle the windows and the atlas; the top the composition roots of the program, of
+/// the command-line tool and of the web page. A folder includes only lower floors and itself.
 const std::map<std::string, int> kFloors{
-    {"ephemeris", 0}, {"birth", 1}, {"shell", 1}, {"entry", 2}, {"display", 2}, {"timezone", 2},
-    {"lookup", 2},    {"atlas", 2}, {"app", 3},   {"cli", 3},   {"web", 3},
+    {"ephemeris", 0}, {"birth", 1},   {"shell", 1},    {"report", 2}, {"entry", 3},
+    {"display", 3},   {"timezone", 3}, {"lookup", 3},  {"atlas", 3},  {"app", 4},
+    {"cli", 4},       {"web", 4},
 };
 
 /// Headers the build generates into its own tree, included by their folder as

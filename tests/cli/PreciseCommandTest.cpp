@@ -6,6 +6,7 @@
 #include "cli/BatchRows.h"
 #include "cli/Csv.h"
 #include "cli/PreciseOutput.h"
+#include "report/ReadingJson.h"
 #include "ephemeris/MoonDetails.h"
 #include "ephemeris/PreciseBeside.h"
 #include "support/TestRows.h"
@@ -193,7 +194,7 @@ TEST(PreciseNotBuilt, DetailsKeepTheirMayAndTheCommandsHaveNoFlag)
               std::string::npos)
         << text.out;
     const json details = json::parse(RunCli(Command("details", 2, 14, 37, {"--json"})).out);
-    EXPECT_EQ(details["precise_unavailable"], cli::kPreciseNotBuilt);
+    EXPECT_EQ(details["precise_unavailable"], report::kPreciseNotBuilt);
     for (const json& row : details["readings"])
         EXPECT_TRUE(row["precise"].is_null());
     EXPECT_EQ(RunCli(Command("reading", 2, 14, 37, {"--precise"})).status, 2);

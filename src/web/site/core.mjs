@@ -1,34 +1,54 @@
-// The page's C++ core: the WebAssembly module (selenoscope-core.mjs and .wasm) behind
-// its plain C functions. A birth goes in as the entry window's typed fields, named as
-// the C++ BirthDataFields names them; the answers come back as the C++ wrote them, in
-// the shapes of selenoscope-cli's --json. Nothing here computes or checks a birth.
+// The page's C++ core: the WebAssembly module (selenoscope-core.mjs and .wasm) behind its
+// plain C functions. A birth goes in as texts (the entry window's fields, named as the C++
+// BirthDataFields names them, or the tool's options); the answers come back as the C++
+// wrote them. Nothing here computes or checks a birth.
 import loadSelenoscopeCore from './selenoscope-core.mjs';
 
-// The fields' texts, then the three choices, in the order the C++ reads the block.
-const texts = [
+// The form's texts, then its three choices, in the order the C++ reads the block.
+const fieldTexts = [
   'name', 'month', 'day', 'year', 'hour', 'minute', 'zoneHour', 'zoneMinute',
   'longitudeDegrees', 'longitudeMinutes', 'latitudeDegrees', 'latitudeMinutes',
 ];
-const choices = ['east', 'south', 'daylightSaving'];
+const fieldChoices = ['east', 'south', 'daylightSaving'];
+// The tool's texts of a birth (selenoscope-cli's options), then the periods' options.
+const toolBirth = ['date', 'time', 'longitude', 'latitude', 'zone', 'dst', 'utc_offset', 'place'];
+const toolPeriods = ['year_days', 'time_uncertainty', 'levels'];
+const toolCommands = { reading: 0, details: 1, dasha: 2 };
 
 const encoder = new TextEncoder();
 const decoder = new TextDecoder();
 
-/// The birth as one block of NUL-terminated UTF-8 texts. utcOffsetSeconds, when given,
-/// is the local clock's true offset (East positive); without it the zone fields count.
-function block(fields) {
-  const parts = texts.map((key) => String(fields[key] ?? ''));
-  for (const key of choices) parts.push(fields[key] ? '1' : '0');
-  parts.push(Number.isInteger(fields.utcOffsetSeconds) ? String(fields.utcOffsetSeconds) : '');
-  return encoder.encode(`${parts.join('\0')}\0`);
+/// The texts as one block: each a four-byte length (little-endian), then its UTF-8 bytes.
+function block(texts) {
+  const parts = texts.map((text) => encoder.encode(text));
+  const bytes = new Uint8Array(parts.reduce((size, part) => size + 4 + part.length, 0));
+  const view = new DataView(bytes.buffer);
+  let at = 0;
+  for (const part of parts) {
+    view.setUint32(at, part.length, true);
+    bytes.set(part, at + 4);
+    at += 4 + part.length;
+  }
+  return bytes;
 }
+
+/// A value as the text a user would have typed; nothing for an absent one.
+const asText = (value) => (value === undefined || value === null ? '' : String(value));
+
+/// The form's fields as texts. utcOffsetSeconds, when given, is the local clock's true
+/// offset (East positive); without it the zone fields count.
+const formTexts = (fields) => [
+  ...fieldTexts.map((key) => asText(fields[key])),
+  ...fieldChoices.map((key) => (fields[key] ? '1' : '0')),
+  Number.isInteger(fields.utcOffsetSeconds) ? String(fields.utcOffsetSeconds) : '',
+];
 
 /// Loads the module; options go to emscripten's loader (wasmBinary, where fetch cannot).
 export async function loadCore(options = {}) {
   const module = await loadSelenoscopeCore(options);
 
   const withBytes = (bytes, use) => {
-    const at = module._malloc(bytes.length);
+    const at = module._malloc(Math.max(bytes.length, 1));
     try {
       module.HEAPU8.set(bytes, at);
       return use(at, bytes.length);
@@ -37,13 +57,25 @@ export async function loadCore(options = {}) {
     }
   };
   const answer = (at) => decoder.decode(module.HEAPU8.subarray(at, at + module._selenoscope_answer_size()));
-  const ask = (fn, fields) => JSON.parse(withBytes(block(fields), (at) => answer(fn(at))));
+  const ask = (fn, texts) => JSON.parse(withBytes(block(texts), (at, size) => answer(fn(at, size))));
+  const form = (fn) => (fields) => ask(fn, formTexts(fields ?? {}));
 
   return {
-    /// {sidereal: {geocentric, topocentric}, tropical: {...}} or {refusal: {message}}.
-    reading: (fields) => ask(module._selenoscope_reading, fields),
-    /// {instant: {...}, readings: [...]} or {refusal: {message}}.
-    details: (fields) => ask(module._selenoscope_details, fields),
+    /// What the form is built from: its lists, boxes, time zones, links and offers.
+    page: () => JSON.parse(answer(module._selenoscope_page())),
+    /// The character (a code point) that arrives when typed into the named box; 0: refused.
+    key: (box, codePoint) => withBytes(encoder.encode(`${box}\0`), (at) => module._selenoscope_key(at, codePoint)) >>> 0,
+    /// {sidereal: {geocentric, topocentric}, tropical: {...}} or {refusal: {message, icon, focus}}.
+    reading: form(module._selenoscope_reading),
+    /// The details in the tool's shape, or the refusal.
+    details: form(module._selenoscope_details),
+    /// The details window's words, or the refusal.
+    detailsWords: form(module._selenoscope_details_words),
+    /// The tool's answers for its birth texts: 'reading', 'details' or 'dasha' (with
+    /// options), each in the shape of selenoscope-cli's --json, or {error}.
+    tool: (command, birth, options) => ask(
+      (at, size) => module._selenoscope_tool(toolCommands[command], at, size),
+      [...toolBirth.map((key) => asText(birth?.[key])), ...toolPeriods.map((key) => asText(options?.[key]))]),
     /// Makes the place clock read the zone table (zones.table); false with the reason when damaged.
     useZones: (bytes) => {
       const used = withBytes(bytes, (at, size) => module._selenoscope_use_zones(at, size)) === 1;

@@ -53,16 +53,32 @@ export function generateBirths(count, seed) {
   return births;
 }
 
+/// The birth as selenoscope-cli's options take it, named as its --json names them (the
+/// web page's module takes the same): zone and dst, or utc_offset.
+export function birthTexts(b) {
+  const texts = {
+    date: `${b.year}-${two(b.month)}-${two(b.day)}`,
+    time: `${b.hour}:${two(b.minute)}${b.second === null ? '' : `:${two(b.second)}`}`,
+    longitude: `${b.lonD}:${two(b.lonM)}${b.east ? 'E' : 'W'}`,
+    latitude: `${b.latD}:${two(b.latM)}${b.south ? 'S' : 'N'}`,
+  };
+  if (b.zone) {
+    texts.zone = b.zone.minute === null ? `${b.zone.hour}` : `${b.zone.hour}:${two(b.zone.minute)}`;
+    texts.dst = b.zone.dst;
+  } else {
+    const minutes = Math.abs(b.offsetMinutes);
+    texts.utc_offset = `${b.offsetMinutes < 0 ? '-' : '+'}${two(Math.trunc(minutes / 60))}:${two(minutes % 60)}`;
+  }
+  return texts;
+}
+
 /// The births as selenoscope-cli batch reads them.
 export function birthsCsv(births) {
   const lines = ['name,date,time,longitude,latitude,zone,dst,utc_offset'];
   for (const b of births) {
-    const time = `${b.hour}:${two(b.minute)}${b.second === null ? '' : `:${two(b.second)}`}`;
-    const zone = b.zone ? (b.zone.minute === null ? `${b.zone.hour}` : `${b.zone.hour}:${two(b.zone.minute)}`) : '';
+    const t = birthTexts(b);
     const dst = b.zone ? (b.zone.dst ? 'yes' : 'no') : '';
-    const offset = b.zone ? '' : `${b.offsetMinutes < 0 ? '-' : '+'}${two(Math.trunc(Math.abs(b.offsetMinutes) / 60))}:${two(Math.abs(b.offsetMinutes) % 60)}`;
-    lines.push([b.name, `${b.year}-${two(b.month)}-${two(b.day)}`, time, `${b.lonD}:${two(b.lonM)}${b.east ? 'E' : 'W'}`,
-      `${b.latD}:${two(b.latM)}${b.south ? 'S' : 'N'}`, zone, dst, offset].join(','));
+    lines.push([b.name, t.date, t.time, t.longitude, t.latitude, t.zone ?? '', dst, t.utc_offset ?? ''].join(','));
   }
   return `${lines.join('\n')}\n`;
 }

@@ -28,22 +28,33 @@ function run(program, args, csv) {
   }
 }
 
-/// The four texts of each birth, or its refusal, from selenoscope-cli batch.
+/// The four texts of each birth, or its refusal ({error}), from selenoscope-cli batch.
 export function cliReadings(csv) {
   const [header, ...rows] = parseCsv(run(required('SELENOSCOPE_CLI'), ['batch', '-o', '-'], csv));
   const at = (name) => header.indexOf(name);
   return rows.map((row) => (row[at('error')]
-    ? { refusal: { message: row[at('error')] } }
+    ? { error: row[at('error')] }
     : {
       sidereal: { geocentric: row[at('sidereal_geocentric')], topocentric: row[at('sidereal_topocentric')] },
       tropical: { geocentric: row[at('tropical_geocentric')], topocentric: row[at('tropical_topocentric')] },
     }));
 }
 
-/// The details of each birth as selenoscope-cli details --json gives them, or its refusal.
+/// The details of each birth as selenoscope-cli details --json gives them without the
+/// precise Moon, or its refusal ({error}).
 export function nativeDetails(csv) {
-  return run(required('SELENOSCOPE_WEB_REFERENCE'), [], csv).trimEnd().split('\n').map((line) => JSON.parse(line));
+  return run(required('SELENOSCOPE_WEB_REFERENCE'), ['details'], csv).trimEnd().split('\n').map((line) => JSON.parse(line));
 }
+
+/// The periods of each birth as selenoscope-cli dasha --json gives them without the precise
+/// Moon, counted with the options (year_days, time_uncertainty, levels), or the refusal.
+export function nativeDasha(csv, { year_days: days = 365.25, time_uncertainty: minutes = 0, levels = 2 } = {}) {
+  return run(required('SELENOSCOPE_WEB_REFERENCE'), ['dasha', String(days), String(minutes), String(levels)], csv)
+    .trimEnd().split('\n').map((line) => JSON.parse(line));
+}
+
+/// The form's refusal ({refusal: {message, icon, focus}}) as the tool words it ({error}).
+export const asToolAnswer = (answer) => (answer.refusal ? { error: answer.refusal.message } : answer);
 
 /// The built page's folder.
 export function siteFolder() {

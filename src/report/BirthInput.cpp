@@ -1,4 +1,4 @@
-#include "cli/BirthInput.h"
+#include "report/BirthInput.h"
 
 #include "birth/BirthRanges.h"
 
@@ -6,7 +6,7 @@
 #include <charconv>
 #include <span>
 
-namespace cli {
+namespace report {
 namespace {
 
 using birth::BirthDataFields;
@@ -261,4 +261,4 @@ std::variant<ResolvedBirth, std::string> ResolveBirth(const BirthTexts& texts,
     return resolved;
 }
 
-} // namespace cli
+} // namespace report

@@ -5,7 +5,7 @@
 
 #include <string>
 
-namespace cli {
+namespace report {
 
 /// "YYYY-MM-DD HH:MM".
 std::string MinuteText(const modEphemeris::CivilTime& time);
@@ -13,4 +13,4 @@ std::string MinuteText(const modEphemeris::CivilTime& time);
 /// "YYYY-MM-DD HH:MM:SS".
 std::string SecondText(const modEphemeris::CivilTime& time);
 
-} // namespace cli
+} // namespace report

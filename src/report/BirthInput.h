@@ -1,5 +1,5 @@
-// One birth as the command line and the batch file give it, turned into the birth
-// data of a reading by the entry window's own checks. Plain C++20, no Qt.
+// One birth as the command line, the batch file and the web page's module give it, turned
+// into the birth data of a reading by the entry window's own checks. Plain C++20, no Qt.
 #pragma once
 
 #include "birth/BirthDataChecks.h"
@@ -16,7 +16,7 @@ namespace atlas {
 struct PlaceChoice; // what the atlas chose for a query (atlas/PlaceChoice.h)
 }
 
-namespace cli {
+namespace report {
 
 /// The texts of one birth, as typed.
 struct BirthTexts
@@ -68,4 +68,4 @@ struct ResolvedBirth
 std::variant<ResolvedBirth, std::string> ResolveBirth(const BirthTexts& texts,
                                                       const PlaceLocator* places);
 
-} // namespace cli
+} // namespace report

@@ -1,9 +1,9 @@
-#include "cli/TimeTexts.h"
+#include "report/TimeTexts.h"
 
 #include <array>
 #include <cstdio>
 
-namespace cli {
+namespace report {
 
 std::string MinuteText(const modEphemeris::CivilTime& m)
 {
@@ -21,4 +21,4 @@ std::string SecondText(const modEphemeris::CivilTime& s)
     return text.data();
 }
 
-} // namespace cli
+} // namespace report
