@@ -55,9 +55,11 @@ std::vector<unsigned char> writePart(PartContents& part)
         static_assert(std::is_trivially_copyable_v<Record>);
         const auto* data = reinterpret_cast<const unsigned char*>(records.data());
         const std::size_t size = records.size() * sizeof(Record);
-        table[position++] = {static_cast<std::uint32_t>(id), 0, bytes.size(), size};
-        bytes.insert(bytes.end(), data, data + size);
-        bytes.resize(alignUp(bytes.size()));
+        const std::size_t at = bytes.size();
+        table[position++] = {static_cast<std::uint32_t>(id), 0, at, size};
+        bytes.resize(alignUp(at + size));
+        if (size > 0)
+            std::memcpy(bytes.data() + at, data, size);
     });
     std::memcpy(bytes.data() + sizeof header, table.data(), sizeof table);
     header.checksum = bodyChecksum(bytes);
