@@ -31,17 +31,19 @@ export function wireFinder(doc = document, { birthLocal = () => formLocal(doc) }
   let current = -1;
   let asked = 0; // the latest question: answers to older ones are dropped
 
-  const say = (clock, notes = []) => {
+  // What the finder says under the list, and for which text (the tests wait for it).
+  const say = (clock, notes = [], query = shown.query) => {
     $('lblClock').textContent = clock;
     $('lblNotes').textContent = notes.join('\n');
+    $('lblClock').dataset.query = query;
   };
-  const failed = (error) => {
+  const failed = (error, query = search.value) => {
     list.replaceChildren();
     search.setAttribute('aria-expanded', 'false');
     shown = { query: '', rows: [] };
     current = -1;
     $('fraOccurrence').hidden = true;
-    say(error.message, ['Everything else on the page works: type the place, its coordinates and its zone by hand.']);
+    say(error.message, ['Everything else on the page works: type the place, its coordinates and its zone by hand.'], query);
   };
   const options = () => ({ local: birthLocal(), occurrence: occurrences[1].checked ? 1 : 0 });
 
@@ -49,7 +51,7 @@ export function wireFinder(doc = document, { birthLocal = () => formLocal(doc) }
     const mine = ++asked;
     $('fraOccurrence').hidden = true;
     if (current < 0) {
-      say(search.value.trim() ? 'No place matches' : '');
+      say(shown.query.trim() ? 'No place matches' : '');
       return;
     }
     try {
@@ -61,7 +63,7 @@ export function wireFinder(doc = document, { birthLocal = () => formLocal(doc) }
         $('fraOccurrence').hidden = false;
       }
     } catch (error) {
-      if (mine === asked) failed(error);
+      if (mine === asked) failed(error, shown.query);
     }
   }
 
@@ -102,7 +104,7 @@ export function wireFinder(doc = document, { birthLocal = () => formLocal(doc) }
       search.setAttribute('aria-expanded', String(found.rows.length > 0));
       select(found.rows.length > 0 ? 0 : -1);
     } catch (error) {
-      if (mine === asked) failed(error);
+      if (mine === asked) failed(error, query);
     }
   }
 
