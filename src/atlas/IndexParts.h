@@ -100,7 +100,7 @@ struct PartFile
 /// The web page's parts: a first search fetches the common part and one part, and both
 /// together, with the search's own code and the zones' table, stay within 1.5 MB even
 /// where the server does not compress them.
-inline constexpr std::size_t kWebPartBytes = 768 * 1024;
+inline constexpr std::size_t kWebPartBytes = 512 * 1024;
 
 /// Splits the index into parts of about partBytes each at most (a single key's entries
 /// may need more), the common part first; empty with error set when it cannot.

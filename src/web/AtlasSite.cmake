@@ -25,6 +25,7 @@ target_link_options(selenoscope_atlas PRIVATE
     -sFILESYSTEM=0
     -sDYNAMIC_EXECUTION=0
     -sALLOW_MEMORY_GROWTH=1
+    -sINITIAL_MEMORY=33554432
     -sEXPORTED_FUNCTIONS=${atlasExports})
 
 # The parts, as the host tools split them; parts of an earlier split go first.

@@ -60,10 +60,10 @@ export function serve(folder, { port = defaultPort, host = '127.0.0.1' } = {}) {
     'Cache-Control': 'no-cache',
   };
   const compressed = new Map(); // file: { mtimeMs, size, body }, its gzip as last made
-  const gzipped = async (file, info, body) => {
+  const gzipped = async (file, info) => {
     const kept = compressed.get(file);
     if (kept && kept.mtimeMs === info.mtimeMs && kept.size === info.size) return kept.body;
-    const made = await compress(body, { level: constants.Z_BEST_COMPRESSION });
+    const made = await compress(await readFile(file), { level: constants.Z_BEST_COMPRESSION });
     compressed.set(file, { mtimeMs: info.mtimeMs, size: info.size, body: made });
     return made;
   };
@@ -91,22 +91,17 @@ export function serve(folder, { port = defaultPort, host = '127.0.0.1' } = {}) {
       send(404, 'text/plain; charset=utf-8', 'Not found\n');
       return;
     }
-    let info;
-    let body;
+    const compressing = !storedAsTheyAre.has(extension);
+    const zipped = compressing && acceptsGzip(request.headers['accept-encoding']);
     try {
-      info = await stat(file);
+      const info = await stat(file);
       if (!info.isFile()) throw new Error('not a file');
-      body = await readFile(file);
+      if (zipped)
+        send(200, type, await gzipped(file, info), { 'Content-Encoding': 'gzip', Vary: 'Accept-Encoding' });
+      else
+        send(200, type, await readFile(file), compressing ? { Vary: 'Accept-Encoding' } : {});
     } catch {
       send(404, 'text/plain; charset=utf-8', 'Not found\n');
-      return;
-    }
-    if (storedAsTheyAre.has(extension)) {
-      send(200, type, body);
-    } else if (acceptsGzip(request.headers['accept-encoding'])) {
-      send(200, type, await gzipped(file, info, body), { 'Content-Encoding': 'gzip', Vary: 'Accept-Encoding' });
-    } else {
-      send(200, type, body, { Vary: 'Accept-Encoding' });
     }
   });
   return new Promise((resolvePromise, reject) => {

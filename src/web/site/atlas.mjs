@@ -14,6 +14,7 @@ export class AtlasError extends Error {}
 /// A file of the site in the finder's words.
 function named(path) {
   if (path === 'atlas/common.part') return "The atlas's common part";
+  if (path.endsWith('.wasm')) return "The atlas's search";
   if (path.startsWith('atlas/')) return `The atlas's part ${path.slice('atlas/'.length)}`;
   return `The time zones' table ${path}`;
 }
@@ -30,12 +31,19 @@ async function fetchFile(path) {
   return new Uint8Array(await response.arrayBuffer());
 }
 
-/// The search's own module; it comes with the first search.
-async function importSearch() {
+/// The search's own module, made ready; it comes with the first search, its code fetched
+/// while its loader is.
+async function loadSearch(load, moduleOptions) {
+  const [loader, wasmBinary] = await Promise.all([
+    import('./atlas/selenoscope-atlas.mjs').catch((error) => {
+      throw new AtlasError(`The atlas's search could not be loaded (${error.message}).`);
+    }),
+    load('atlas/selenoscope-atlas.wasm'),
+  ]);
   try {
-    return (await import('./atlas/selenoscope-atlas.mjs')).default;
+    return await loader.default({ ...moduleOptions, wasmBinary });
   } catch (error) {
-    throw new AtlasError(`The atlas's search could not be loaded (${error.message}).`);
+    throw new AtlasError(`The atlas's search could not be started (${error.message ?? error}).`);
   }
 }
 
@@ -46,12 +54,13 @@ function timeTexts(local) {
 }
 
 /// Opens the atlas. load(path) gives a file of the site as bytes (by default fetched next
-/// to this module); moduleOptions go to emscripten's loader (wasmBinary, where fetch cannot).
+/// to this module); moduleOptions go to emscripten's loader.
 export async function openAtlas({ load = fetchFile, moduleOptions = {} } = {}) {
-  const [loadSelenoscopeAtlas, common, zones] = await Promise.all([
-    importSearch(), load('atlas/common.part'), load('zones.table'),
-  ]);
-  const module = await loadSelenoscopeAtlas(moduleOptions);
+  // The module compiles while the common part and the zones' table arrive; the table is
+  // read only once the first search has asked for its part.
+  let zones = load('zones.table');
+  zones.catch(() => {});
+  const [module, common] = await Promise.all([loadSearch(load, moduleOptions), load('atlas/common.part')]);
 
   const withBytes = (bytes, use) => {
     const at = module._malloc(Math.max(bytes.length, 1));
@@ -68,8 +77,20 @@ export async function openAtlas({ load = fetchFile, moduleOptions = {} } = {}) {
     JSON.parse(withBytes(encoder.encode(`${parts.join('\0')}\0`), (at) => text(fn(at, ...more))));
 
   if (!withBytes(common, (at, size) => module._selenoscope_atlas_open(at, size))) throw new AtlasError(lastAnswer());
-  if (!withBytes(zones, (at, size) => module._selenoscope_atlas_use_zones(at, size)))
-    throw new AtlasError(`${named('zones.table')} cannot be used: ${lastAnswer()}.`);
+  let zonesUsed = null;
+  const useZones = () => {
+    zonesUsed ??= zones.then((bytes) => {
+      if (!withBytes(bytes, (at, size) => module._selenoscope_atlas_use_zones(at, size)))
+        throw new AtlasError(`${named('zones.table')} cannot be used: ${lastAnswer()}.`);
+    }).catch((error) => {
+      // Fetched again at the next search.
+      zonesUsed = null;
+      zones = load('zones.table');
+      zones.catch(() => {});
+      throw error;
+    });
+    return zonesUsed;
+  };
 
   const parts = new Map(); // number: the promise of its arrival, kept for the session
   const part = ({ number, name }) => {
@@ -91,8 +112,9 @@ export async function openAtlas({ load = fetchFile, moduleOptions = {} } = {}) {
     return answer;
   };
   const ready = async (query, limit) => {
-    const missing = ask(module._selenoscope_atlas_missing, [query], limit);
-    await Promise.all(missing.map(part));
+    const arriving = ask(module._selenoscope_atlas_missing, [query], limit).map(part);
+    await useZones();
+    await Promise.all(arriving);
   };
 
   return {

@@ -21,17 +21,22 @@ self.addEventListener('activate', (event) => {
     .then(() => self.clients.claim()));
 });
 
-async function answer(request) {
-  const cache = await caches.open(cacheName);
-  const kept = await cache.match(request, { ignoreSearch: true, ignoreVary: true });
+let opened = null; // the cache, opened once a worker's life
+
+// What the cache kept, or the network's answer, kept while the page already reads it.
+async function answer(event) {
+  opened ??= caches.open(cacheName);
+  const cache = await opened;
+  const kept = await cache.match(event.request, { ignoreSearch: true, ignoreVary: true });
   if (kept) return kept;
-  const response = await fetch(request);
-  if (response.status === 200 && response.type === 'basic') await cache.put(request, response.clone());
+  const response = await fetch(event.request);
+  if (response.status === 200 && response.type === 'basic')
+    event.waitUntil(cache.put(event.request, response.clone()));
   return response;
 }
 
 self.addEventListener('fetch', (event) => {
   const { request } = event;
   if (request.method === 'GET' && new URL(request.url).origin === self.location.origin)
-    event.respondWith(answer(request));
+    event.respondWith(answer(event));
 });

@@ -21,7 +21,6 @@ export async function openSiteAtlas({ spoil = (path, bytes) => bytes } = {}) {
       read.push(path);
       return spoil(path, readFileSync(join(siteFolder(), path)));
     },
-    moduleOptions: { wasmBinary: readFileSync(join(siteFolder(), 'atlas', 'selenoscope-atlas.wasm')) },
   });
   return { atlas, read };
 }
