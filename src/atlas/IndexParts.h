@@ -40,7 +40,7 @@ class IndexParts
 {
 public:
     /// The common part's bytes; none, with error set, when they are refused.
-    static std::unique_ptr<IndexParts> open(std::span<const unsigned char> common,
+    static std::unique_ptr<IndexParts> open(std::span<const unsigned char> bytes,
                                             std::string& error);
 
     IndexParts(const IndexParts&) = delete;
@@ -83,7 +83,7 @@ private:
 
     IndexParts();
     [[nodiscard]] Route route(const PlaceQuery& query, std::size_t limit) const;
-    [[nodiscard]] const PlaceIndex* merged(PartRange parts) const;
+    [[nodiscard]] const PlaceIndex* merged(PartRange range) const;
 
     std::unique_ptr<Common> common_;
     std::vector<std::unique_ptr<Part>> parts_;

@@ -165,6 +165,22 @@ INSTANTIATE_TEST_SUITE_P(
                                  false}),
     [](const auto& info) { return std::string(info.param.name); });
 
+TEST(PartsSearch, EveryPlaceAndEveryEntryLiesInAPart)
+{
+    std::vector<bool> placed(builtIndex().placeCount());
+    std::size_t entries = 0;
+    for (std::size_t file = 1; file < builtParts().size(); ++file) {
+        atlas::PartContents part;
+        std::string error;
+        ASSERT_TRUE(atlas::readPart(builtParts()[file].bytes, part, error)) << error;
+        for (const std::uint32_t id : part.placeIds)
+            placed.at(id) = true;
+        entries += part.data.entries.size();
+    }
+    EXPECT_EQ(std::count(placed.begin(), placed.end(), false), 0);
+    EXPECT_EQ(entries, builtIndex().sections().entries.size());
+}
+
 TEST(PartsSearch, FetchesOnlyTheOnePartATextBeginsIn)
 {
     const auto parts = openParts(builtParts().front());

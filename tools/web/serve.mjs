@@ -2,8 +2,8 @@
 // with its MIME type (WebAssembly must come as application/wasm to be compiled while it
 // downloads) and the page's own content security policy, read from its index.html so
 // that it is written once; compressed with gzip for a browser that accepts it (each file
-// compressed once, kept while it is unchanged). Nothing else: no listing, no file outside
-// the folder.
+// compressed once, kept while it is unchanged), each with a tag a browser's cache asks
+// again with (unchanged: 304). Nothing else: no listing, no file outside the folder.
 //   node tools/web/serve.mjs FOLDER [--port N]     (8321 unless given; 0: any free port)
 import { createServer } from 'node:http';
 import { readFile, stat } from 'node:fs/promises';
@@ -96,10 +96,17 @@ export function serve(folder, { port = defaultPort, host = '127.0.0.1' } = {}) {
     try {
       const info = await stat(file);
       if (!info.isFile()) throw new Error('not a file');
+      // The file as last sent, for a browser's cache to ask whether it changed.
+      const tag = `W/"${info.size.toString(36)}-${Math.round(info.mtimeMs).toString(36)}"`;
+      if (request.headers['if-none-match']?.split(',').map((t) => t.trim()).includes(tag)) {
+        response.writeHead(304, { ...headers, ETag: tag });
+        response.end();
+        return;
+      }
       if (zipped)
-        send(200, type, await gzipped(file, info), { 'Content-Encoding': 'gzip', Vary: 'Accept-Encoding' });
+        send(200, type, await gzipped(file, info), { 'Content-Encoding': 'gzip', Vary: 'Accept-Encoding', ETag: tag });
       else
-        send(200, type, await readFile(file), compressing ? { Vary: 'Accept-Encoding' } : {});
+        send(200, type, await readFile(file), { ETag: tag, ...(compressing ? { Vary: 'Accept-Encoding' } : {}) });
     } catch {
       send(404, 'text/plain; charset=utf-8', 'Not found\n');
     }

@@ -9,7 +9,8 @@ const pageFiles = [@SITE_FILES@];
 
 self.addEventListener('install', (event) => {
   event.waitUntil(caches.open(cacheName)
-    .then((cache) => cache.addAll(pageFiles.map((file) => new Request(file, { cache: 'reload' })))));
+    // The browser's cache asks the server whether the files the page just fetched changed.
+    .then((cache) => cache.addAll(pageFiles.map((file) => new Request(file, { cache: 'no-cache' })))));
 });
 
 self.addEventListener('activate', (event) => {
