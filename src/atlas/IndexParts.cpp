@@ -40,6 +40,8 @@ std::string partFileName(std::uint32_t number)
 
 PartRange partsOfKey(const std::vector<std::string>& firstKeys, std::string_view key)
 {
+    if (firstKeys.empty())
+        return {};
     // The first key of the first part is empty, so some part begins at or before any key.
     const auto after = std::upper_bound(
         firstKeys.begin() + 1, firstKeys.end(), key,
@@ -131,6 +133,15 @@ bool IndexParts::addPart(std::uint32_t number, std::span<const unsigned char> by
         error = "the atlas has no part " + std::to_string(number);
         return false;
     }
+    // Another part (the table's number is in its header) says so before it is read.
+    format::PartHeader header{};
+    if (bytes.size() >= sizeof header) {
+        std::memcpy(&header, bytes.data(), sizeof header);
+        if (header.magic == format::kPartMagic && header.number != number) {
+            error = "it is not part " + std::to_string(number);
+            return false;
+        }
+    }
     const std::uint64_t expected = c.directory[number].bytes;
     if (bytes.size() < expected) {
         error = "it is cut short (" + std::to_string(bytes.size()) + " of " +
@@ -140,10 +151,6 @@ bool IndexParts::addPart(std::uint32_t number, std::span<const unsigned char> by
     PartContents read;
     if (!readPart(bytes, read, error))
         return false;
-    if (read.header.number != number) {
-        error = "it is not part " + std::to_string(number);
-        return false;
-    }
     if (read.header.atlasChecksum != c.header.atlasChecksum) {
         error = "it belongs to another build of the atlas";
         return false;
