@@ -19,8 +19,8 @@ function named(path) {
   return `The time zones' table ${path}`;
 }
 
-/// Fetches a file of the site as bytes.
-async function fetchFile(path) {
+/// Fetches a file of the site; the response, once it has come whole or in part.
+async function fetchResponse(path) {
   let response;
   try {
     response = await fetch(new URL(path, siteFolder));
@@ -28,20 +28,41 @@ async function fetchFile(path) {
     throw new AtlasError(`${named(path)} could not be fetched: the server cannot be reached (${error.message}).`);
   }
   if (!response.ok) throw new AtlasError(`${named(path)} could not be fetched (${response.status} ${response.statusText}).`);
-  return new Uint8Array(await response.arrayBuffer());
+  return response;
+}
+
+/// Fetches a file of the site as bytes.
+async function fetchFile(path) {
+  return new Uint8Array(await (await fetchResponse(path)).arrayBuffer());
+}
+
+/// The search's code compiled: while it downloads, where the browser can.
+async function compileSearch(load) {
+  const path = 'atlas/selenoscope-atlas.wasm';
+  const streaming = load === fetchFile && WebAssembly.compileStreaming;
+  const compiled = streaming ? WebAssembly.compileStreaming(fetchResponse(path)) : WebAssembly.compile(await load(path));
+  return compiled.catch((error) => {
+    throw error instanceof AtlasError ? error : new AtlasError(`${named(path)} cannot be used (${error.message}).`);
+  });
 }
 
 /// The search's own module, made ready; it comes with the first search, its code fetched
-/// while its loader is.
+/// and compiled while its loader is fetched.
 async function loadSearch(load, moduleOptions) {
-  const [loader, wasmBinary] = await Promise.all([
+  const [loader, code] = await Promise.all([
     import('./atlas/selenoscope-atlas.mjs').catch((error) => {
       throw new AtlasError(`The atlas's search could not be loaded (${error.message}).`);
     }),
-    load('atlas/selenoscope-atlas.wasm'),
+    compileSearch(load),
   ]);
+  let refused;
+  const linking = new Promise((_, reject) => { refused = reject; });
+  const instantiateWasm = (imports, receive) => {
+    WebAssembly.instantiate(code, imports).then((instance) => receive(instance, code), refused);
+    return {};
+  };
   try {
-    return await loader.default({ ...moduleOptions, wasmBinary });
+    return await Promise.race([loader.default({ ...moduleOptions, instantiateWasm }), linking]);
   } catch (error) {
     throw new AtlasError(`The atlas's search could not be started (${error.message ?? error}).`);
   }
