@@ -338,7 +338,9 @@ const char* selenoscope_atlas_missing(const char* text, int limit)
 {
     JsonWriter json;
     json.beginArray();
-    if (const atlas::IndexParts* parts = atlasParts().get(); parts != nullptr && limit >= 0) {
+    // A limit find refuses needs nothing.
+    const bool asked = limit >= 0 && static_cast<std::size_t>(limit) <= atlas::kMaxRows;
+    if (const atlas::IndexParts* parts = atlasParts().get(); parts != nullptr && asked) {
         for (const std::uint32_t number :
              parts->missingParts(text, static_cast<std::size_t>(limit))) {
             json.beginObject();

@@ -95,6 +95,14 @@ test("a repeated time offers both occurrences, the arrows move the choice", asyn
   await page.close();
 });
 
+test("a new birth date shows the chosen place's clock then", async () => {
+  const { page } = await openFinder(browser, await served(siteFolder()), { year: 1980, month: 7, day: 1, hour: 12, minute: 0 });
+  assert.match((await typed(page, 'Madrid')).clock, /^Europe\/Madrid: UTC\+02:00, CEST/);
+  await page.select('#cboMonth', '1');
+  await page.waitForFunction(() => document.getElementById('lblClock').textContent.startsWith('Europe/Madrid: UTC+01:00, CET'));
+  await page.close();
+});
+
 // A copy of the site whose files are the built ones, but for one part of the atlas.
 function siteWithPart(part, bytes) {
   const folder = mkdtempSync(join(tmpdir(), 'selenoscope-site-'));

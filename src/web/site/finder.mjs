@@ -154,6 +154,9 @@ export function wireFinder(doc = document, { birthLocal = () => formLocal(doc) }
   });
   list.addEventListener('dblclick', () => fill().catch(failed));
   occurrences.forEach((option) => option.addEventListener('change', showClock));
+  // A new birth date or time: the chosen place's clock then.
+  for (const id of ['cboYear', 'cboMonth', 'cboDate', 'cboHH', 'cboMM'])
+    $(id)?.addEventListener('change', () => { if (current >= 0) showClock(); });
 }
 
 wireFinder();
