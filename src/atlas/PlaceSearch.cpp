@@ -142,14 +142,6 @@ private:
     std::vector<std::vector<Answer>> regions;   // by part, then region index
 };
 
-struct Query
-{
-    std::string key;        // folded text before the first comma
-    bool wholeWord = false; // a gap followed it: the matched word must end there
-    std::vector<std::string> filters;
-    bool matchesNothing = false;
-};
-
 // Where the next comma (ASCII or full-width) begins, and its length.
 std::pair<std::size_t, std::size_t> findComma(std::string_view text)
 {
@@ -159,29 +151,6 @@ std::pair<std::size_t, std::size_t> findComma(std::string_view text)
     if (wide != std::string_view::npos)
         return {wide, fullWidthComma.size()};
     return {ascii, 1};
-}
-
-// No stored name folds longer than format::kLongestKey, so folding stops past
-// it: a long text costs no more than one that long.
-Query parseQuery(std::string_view text)
-{
-    Query query;
-    auto [comma, commaLength] = findComma(text);
-    const FoldedText name = foldText(text.substr(0, comma), format::kLongestKey);
-    query.key = name.key;
-    query.wholeWord = name.endsWithGap;
-    query.matchesNothing = !name.valid || name.tooLong || name.key.empty();
-    while (comma != std::string_view::npos && !query.matchesNothing &&
-           query.filters.size() < kMaxFilterParts) {
-        text.remove_prefix(comma + commaLength);
-        std::tie(comma, commaLength) = findComma(text);
-        const FoldedText filter = foldText(text.substr(0, comma), format::kLongestKey);
-        if (!filter.valid || filter.tooLong)
-            query.matchesNothing = true;
-        else if (!filter.key.empty())
-            query.filters.push_back(filter.key);
-    }
-    return query;
 }
 
 // How well a place matches: its whole name (its own or another), a word of its
@@ -289,6 +258,29 @@ std::vector<PlaceHit> storedHits(const PlaceIndex& index, const format::TopPrefi
 
 } // namespace
 
+// No stored name folds longer than format::kLongestKey, so folding stops past
+// it: a long text costs no more than one that long.
+PlaceQuery parsePlaceQuery(std::string_view text)
+{
+    PlaceQuery query;
+    auto [comma, commaLength] = findComma(text);
+    const FoldedText name = foldText(text.substr(0, comma), format::kLongestKey);
+    query.key = name.key;
+    query.wholeWord = name.endsWithGap;
+    query.matchesNothing = !name.valid || name.tooLong || name.key.empty();
+    while (comma != std::string_view::npos && !query.matchesNothing &&
+           query.filters.size() < kMaxFilterParts) {
+        text.remove_prefix(comma + commaLength);
+        std::tie(comma, commaLength) = findComma(text);
+        const FoldedText filter = foldText(text.substr(0, comma), format::kLongestKey);
+        if (!filter.valid || filter.tooLong)
+            query.matchesNothing = true;
+        else if (!filter.key.empty())
+            query.filters.push_back(filter.key);
+    }
+    return query;
+}
+
 std::vector<PlaceHit> rankByScan(const PlaceIndex& index, std::string_view key, std::size_t limit)
 {
     return rankEntries(index, entriesBeginning(index, key, false), false, nullptr, limit);
@@ -296,7 +288,7 @@ std::vector<PlaceHit> rankByScan(const PlaceIndex& index, std::string_view key, 
 
 std::vector<PlaceHit> findPlaces(const PlaceIndex& index, std::string_view text, std::size_t limit)
 {
-    const Query query = parseQuery(text);
+    const PlaceQuery query = parsePlaceQuery(text);
     if (query.matchesNothing || limit == 0)
         return {};
     if (query.filters.empty() && !query.wholeWord) {

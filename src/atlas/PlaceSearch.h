@@ -4,6 +4,7 @@
 #include "atlas/PlaceIndex.h"
 
 #include <cstddef>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -26,6 +27,19 @@ struct PlaceHit
 
     bool operator==(const PlaceHit&) const = default;
 };
+
+/// A typed text as the search reads it.
+struct PlaceQuery
+{
+    std::string key;                  // folded text before the first comma
+    bool wholeWord = false;           // a gap followed it: the matched word must end there
+    std::vector<std::string> filters; // the folded texts after the first commas, at most two
+    bool matchesNothing = false;      // not UTF-8, too long or nothing to look for
+};
+
+/// How findPlaces reads a typed text; the web page's atlas, which is split by the key's
+/// first letters, asks it which of its parts a text needs.
+PlaceQuery parsePlaceQuery(std::string_view text);
 
 /// Places whose name, or one of whose other names in any script, has a word
 /// that begins with the text before the first comma (case, accents and

@@ -6,6 +6,7 @@
 #include "atlas/PlaceSearch.h"
 #include "cli/PlaceFinder.h"
 #include "cli/PlaceOutput.h"
+#include "atlas/PlaceJson.h"
 #endif
 
 namespace cli {
@@ -27,34 +28,14 @@ std::unique_ptr<const report::PlaceLocator> OpenAtlas(const std::string& indexFi
     return std::make_unique<const PlaceFinder>(indexFile);
 }
 
-namespace {
-
-/// The place a reading by --place used, with the coordinates it used: those typed with the
-/// place win over the place's own.
-atlas::PlaceChoice AsUsed(const report::ResolvedBirth& resolved)
-{
-    atlas::PlaceChoice choice = *resolved.place;
-    const modEphemeris::BirthData& birth = resolved.moment.birth;
-    choice.fields.longitude = {birth.LongitudeDegrees, birth.LongitudeMinutes};
-    choice.fields.east = birth.LongitudeIsEast;
-    choice.fields.latitude = {birth.LatitudeDegrees, birth.LatitudeMinutes};
-    choice.fields.south = birth.LatitudeIsSouth;
-    return choice;
-}
-
-} // namespace
-
 std::string PlaceNote(const report::ResolvedBirth& resolved)
 {
-    return resolved.place ? PlaceReport(AsUsed(resolved)) : std::string();
+    return resolved.place ? PlaceReport(atlas::placeAsUsed(resolved)) : std::string();
 }
 
 void WritePlaceMember(report::JsonWriter& json, const report::ResolvedBirth& resolved)
 {
-    if (!resolved.place)
-        return;
-    json.key("place");
-    WritePlace(json, AsUsed(resolved));
+    atlas::writePlaceMember(json, resolved);
 }
 
 #else

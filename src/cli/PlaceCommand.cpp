@@ -4,6 +4,7 @@
 #include "cli/Commands.h"
 #include "cli/PlaceFinder.h"
 #include "cli/PlaceOutput.h"
+#include "atlas/PlaceJson.h"
 
 namespace cli {
 
@@ -37,7 +38,7 @@ int RunPlace(const PlaceOptions& options)
         report::JsonWriter json = ToolJson();
         json.beginArray();
         for (const atlas::PlaceChoice& choice : choices)
-            WritePlace(json, choice);
+            atlas::writePlaceJson(json, choice);
         json.endArray();
         WriteJson(json);
     } else {

@@ -1,5 +1,7 @@
 #include "cli/PlaceFinder.h"
 
+#include "atlas/PlaceJson.h"
+
 #include "atlas/AtlasLocation.h"
 #include "atlas/AtlasTexts.h"
 #include "atlas/PlaceSearch.h"
@@ -8,22 +10,6 @@
 #include <utility>
 
 namespace cli {
-
-std::string CoordinateText(const atlas::DegreesMinutes& angle, char hemisphere)
-{
-    return std::to_string(angle.degrees) + (angle.minutes < 10 ? ":0" : ":") +
-           std::to_string(angle.minutes) + hemisphere;
-}
-
-std::string LongitudeText(const atlas::EntryFields& fields)
-{
-    return CoordinateText(fields.longitude, fields.east ? 'E' : 'W');
-}
-
-std::string LatitudeText(const atlas::EntryFields& fields)
-{
-    return CoordinateText(fields.latitude, fields.south ? 'S' : 'N');
-}
 
 PlaceFinder::PlaceFinder(std::filesystem::path indexFile) : file_(std::move(indexFile)) {}
 
@@ -59,15 +45,7 @@ std::variant<report::LocatedPlace, std::string> PlaceFinder::Locate(std::string_
     auto found = Search(query, 1, local, occurrence);
     if (auto* error = std::get_if<std::string>(&found))
         return std::move(*error);
-    auto& choices = std::get<std::vector<atlas::PlaceChoice>>(found);
-    if (choices.empty())
-        return std::string("No place matches");
-    atlas::PlaceChoice& first = choices.front();
-    if (!first.clock)
-        return atlas::clockErrorLine(first.place.name, first.clockError);
-    atlas::writePlace(first.fields, fields);
-    const int offset = first.clock->offset.totalSeconds;
-    return report::LocatedPlace{offset, std::make_shared<const atlas::PlaceChoice>(std::move(first))};
+    return atlas::locateFirst(std::move(std::get<std::vector<atlas::PlaceChoice>>(found)), fields);
 }
 
 } // namespace cli

@@ -17,13 +17,6 @@
 
 namespace cli {
 
-/// "3:42W", "40:25N": a coordinate of the fields as --longitude and --latitude take it.
-std::string CoordinateText(const atlas::DegreesMinutes& angle, char hemisphere);
-
-/// The place's longitude and latitude as the fields hold them.
-std::string LongitudeText(const atlas::EntryFields& fields);
-std::string LatitudeText(const atlas::EntryFields& fields);
-
 class PlaceFinder final : public report::PlaceLocator
 {
 public:

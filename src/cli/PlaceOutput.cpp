@@ -3,6 +3,7 @@
 #include "atlas/AtlasTexts.h"
 #include "atlas/PlaceSearch.h"
 #include "cli/VisibleText.h"
+#include "atlas/PlaceJson.h"
 
 namespace cli {
 namespace {
@@ -10,67 +11,6 @@ namespace {
 bool ClockAsked(const atlas::PlaceChoice& choice)
 {
     return choice.clock || !choice.clockError.empty();
-}
-
-std::string_view KindText(atlas::LocalTimeKind kind)
-{
-    switch (kind) {
-    case atlas::LocalTimeKind::Skipped:
-        return "skipped";
-    case atlas::LocalTimeKind::Repeated:
-        return "repeated";
-    case atlas::LocalTimeKind::Unique:
-        break;
-    }
-    return "unique";
-}
-
-/// The offset not used at a skipped or repeated local time.
-const atlas::ClockOffset& OtherOffset(const atlas::PlaceClock& clock)
-{
-    const bool usedAfter = clock.kind == atlas::LocalTimeKind::Repeated &&
-                           clock.occurrence == atlas::Occurrence::Second;
-    return usedAfter ? clock.before : clock.after;
-}
-
-void WriteClock(report::JsonWriter& json, const atlas::PlaceClock& clock)
-{
-    const atlas::ClockOffset& offset = clock.offset;
-    json.beginObject();
-    json.member("utc_offset_seconds", offset.totalSeconds)
-        .member("abbreviation", offset.abbreviation)
-        .member("standard_offset_seconds", offset.standardSeconds)
-        .member("daylight_saving_seconds", offset.savingSeconds)
-        .member("local_time", KindText(clock.kind));
-    if (clock.kind != atlas::LocalTimeKind::Unique)
-        json.member("other_utc_offset_seconds", OtherOffset(clock).totalSeconds);
-    if (clock.kind == atlas::LocalTimeKind::Repeated)
-        json.member("occurrence",
-                    clock.occurrence == atlas::Occurrence::Second ? "second" : "first");
-    json.endObject();
-}
-
-/// The text, or null when it is empty.
-void TextOrNull(report::JsonWriter& json, std::string_view name, const std::string& text)
-{
-    json.key(name);
-    if (text.empty())
-        json.null();
-    else
-        json.value(text);
-}
-
-/// "1:00": the zone hour as the finder writes it, the minutes in two digits.
-std::string ZoneText(const atlas::ZoneFields& zone)
-{
-    return zone.hour + (zone.minute.size() < 2 ? ":0" : ":") + zone.minute;
-}
-
-/// The zone fields, or nothing where they cannot say this clock at this hemisphere.
-const atlas::ZoneFields* SaidZone(const atlas::PlaceChoice& choice)
-{
-    const auto& zone = choice.fields.zone;
-    return zone && zone->said ? &*zone : nullptr;
 }
 
 /// The place as the finder lists it, with the texts it shows from the index made visible
@@ -95,46 +35,11 @@ std::string PlaceName(const atlas::Place& place)
 
 } // namespace
 
-void WritePlace(report::JsonWriter& json, const atlas::PlaceChoice& choice)
-{
-    const atlas::Place& place = choice.place;
-    json.beginObject();
-    json.member("name", place.name);
-    TextOrNull(json, "matched_name", choice.matchedName);
-    TextOrNull(json, "region", place.region);
-    json.member("country", place.country)
-        .member("country_code", place.countryCode)
-        .member("latitude", place.latitude())
-        .member("longitude", place.longitude())
-        .member("population", place.population)
-        .member("zone", place.zoneId);
-    json.key("fields").beginObject();
-    json.member("longitude", LongitudeText(choice.fields))
-        .member("latitude", LatitudeText(choice.fields));
-    json.endObject();
-    if (ClockAsked(choice)) {
-        json.key("clock");
-        if (choice.clock)
-            WriteClock(json, *choice.clock);
-        else
-            json.null().member("clock_error", choice.clockError);
-        json.key("zone_fields");
-        if (const atlas::ZoneFields* zone = SaidZone(choice)) {
-            json.beginObject();
-            json.member("zone", ZoneText(*zone)).member("dst", zone->daylightSaving);
-            json.endObject();
-        } else {
-            json.null();
-        }
-    }
-    json.endObject();
-}
-
 std::string PlaceLine(const atlas::PlaceChoice& choice)
 {
     const atlas::Place place = Visible(choice);
     std::string line = place.name + '\t' + place.region + '\t' + place.country + '\t' +
-                       LatitudeText(choice.fields) + '\t' + LongitudeText(choice.fields) + '\t' +
+                       atlas::latitudeText(choice.fields) + '\t' + atlas::longitudeText(choice.fields) + '\t' +
                        place.zoneId;
     if (!ClockAsked(choice))
         return line;
@@ -145,16 +50,16 @@ std::string PlaceLine(const atlas::PlaceChoice& choice)
     // An ASCII minus, so that grep and cut find "UTC-05:00" as it is typed.
     line += '\t' + atlas::utcOffsetText(offset.totalSeconds, "-") + ' ' +
             VisibleText(offset.abbreviation) + '\t';
-    const atlas::ZoneFields* zone = SaidZone(choice);
+    const atlas::ZoneFields* zone = atlas::saidZone(choice);
     if (zone == nullptr)
         return line + "the zone fields cannot say this clock";
-    return line + "zone " + ZoneText(*zone) + (zone->daylightSaving ? " with DST" : "");
+    return line + "zone " + atlas::zoneText(*zone) + (zone->daylightSaving ? " with DST" : "");
 }
 
 std::string PlaceReport(const atlas::PlaceChoice& choice)
 {
     std::string report = "Place: " + PlaceName(Visible(choice)) + " (" +
-                         LatitudeText(choice.fields) + ' ' + LongitudeText(choice.fields) + ")\n";
+                         atlas::latitudeText(choice.fields) + ' ' + atlas::longitudeText(choice.fields) + ")\n";
     if (!choice.clock)
         return report;
     report += "Clock: " + VisibleText(atlas::clockLine(*choice.clock)) + '\n';

@@ -9,10 +9,6 @@
 
 namespace cli {
 
-/// The place, its entry fields and, when a date and time were given, its clock and the
-/// zone fields the finder would fill (null where they cannot say the clock).
-void WritePlace(report::JsonWriter& json, const atlas::PlaceChoice& choice);
-
 /// One line: name, region, country, latitude, longitude and zone id, then, when a date
 /// and time were given, the clock and the zone fields; separated by tabs.
 std::string PlaceLine(const atlas::PlaceChoice& choice);

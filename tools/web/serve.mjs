@@ -1,13 +1,17 @@
 // Serves the built web page from one folder on 127.0.0.1: its files as they are, each
 // with its MIME type (WebAssembly must come as application/wasm to be compiled while it
 // downloads) and the page's own content security policy, read from its index.html so
-// that it is written once. Nothing else: no listing, no file outside the folder.
+// that it is written once; compressed with gzip for a browser that accepts it (each file
+// compressed once, kept while it is unchanged), each with a tag a browser's cache asks
+// again with (unchanged: 304). Nothing else: no listing, no file outside the folder.
 //   node tools/web/serve.mjs FOLDER [--port N]     (8321 unless given; 0: any free port)
 import { createServer } from 'node:http';
 import { readFile, stat } from 'node:fs/promises';
 import { readFileSync } from 'node:fs';
 import { extname, join, resolve, sep } from 'node:path';
 import { fileURLToPath } from 'node:url';
+import { promisify } from 'node:util';
+import { constants, gzip } from 'node:zlib';
 
 export const defaultPort = 8321;
 
@@ -24,6 +28,19 @@ const mimeTypes = new Map([
   ['.ico', 'image/x-icon'],
   ['.txt', 'text/plain; charset=utf-8'],
 ]);
+
+// Pictures come compressed already; everything else the page fetches shrinks.
+const storedAsTheyAre = new Set(['.png', '.ico']);
+const compress = promisify(gzip);
+
+/// Whether a request's Accept-Encoding takes gzip (and does not refuse it with q=0).
+export function acceptsGzip(header = '') {
+  return header.split(',').some((coding) => {
+    const [name, ...parameters] = coding.trim().split(';').map((part) => part.trim());
+    const q = parameters.find((parameter) => parameter.startsWith('q='));
+    return (name === 'gzip' || name === '*') && (q === undefined || Number(q.slice(2)) > 0);
+  });
+}
 
 /// The policy the page's index.html declares; a header may add what a meta tag cannot.
 export function pagePolicy(folder) {
@@ -42,9 +59,17 @@ export function serve(folder, { port = defaultPort, host = '127.0.0.1' } = {}) {
     'Referrer-Policy': 'no-referrer',
     'Cache-Control': 'no-cache',
   };
+  const compressed = new Map(); // file: { mtimeMs, size, body }, its gzip as last made
+  const gzipped = async (file, info) => {
+    const kept = compressed.get(file);
+    if (kept && kept.mtimeMs === info.mtimeMs && kept.size === info.size) return kept.body;
+    const made = await compress(await readFile(file), { level: constants.Z_BEST_COMPRESSION });
+    compressed.set(file, { mtimeMs: info.mtimeMs, size: info.size, body: made });
+    return made;
+  };
   const server = createServer(async (request, response) => {
-    const send = (status, type, body) => {
-      response.writeHead(status, { ...headers, 'Content-Type': type });
+    const send = (status, type, body, more = {}) => {
+      response.writeHead(status, { ...headers, 'Content-Type': type, 'Content-Length': Buffer.byteLength(body), ...more });
       response.end(request.method === 'HEAD' ? undefined : body);
     };
     if (request.method !== 'GET' && request.method !== 'HEAD') {
@@ -60,14 +85,28 @@ export function serve(folder, { port = defaultPort, host = '127.0.0.1' } = {}) {
     }
     if (path.endsWith('/')) path += 'index.html';
     const file = resolve(root, `.${path}`);
-    const type = mimeTypes.get(extname(file).toLowerCase()) ?? 'application/octet-stream';
+    const extension = extname(file).toLowerCase();
+    const type = mimeTypes.get(extension) ?? 'application/octet-stream';
     if ((file !== root && !file.startsWith(root + sep)) || path.includes('\0')) {
       send(404, 'text/plain; charset=utf-8', 'Not found\n');
       return;
     }
+    const compressing = !storedAsTheyAre.has(extension);
+    const zipped = compressing && acceptsGzip(request.headers['accept-encoding']);
     try {
-      if (!(await stat(file)).isFile()) throw new Error('not a file');
-      send(200, type, await readFile(file));
+      const info = await stat(file);
+      if (!info.isFile()) throw new Error('not a file');
+      // The file as last sent, for a browser's cache to ask whether it changed.
+      const tag = `W/"${info.size.toString(36)}-${Math.round(info.mtimeMs).toString(36)}"`;
+      if (request.headers['if-none-match']?.split(',').map((t) => t.trim()).includes(tag)) {
+        response.writeHead(304, { ...headers, ETag: tag });
+        response.end();
+        return;
+      }
+      if (zipped)
+        send(200, type, await gzipped(file, info), { 'Content-Encoding': 'gzip', Vary: 'Accept-Encoding', ETag: tag });
+      else
+        send(200, type, await readFile(file), { ETag: tag, ...(compressing ? { Vary: 'Accept-Encoding' } : {}) });
     } catch {
       send(404, 'text/plain; charset=utf-8', 'Not found\n');
     }

@@ -1,0 +1,58 @@
+# The page's offline atlas and its life offline, built into site/ beside the page: the
+# atlas's own WebAssembly module (atlas/selenoscope-atlas.mjs and .wasm, loaded on the
+# first search, never with the page), the atlas's parts split by the native tools
+# (atlas/*.part), the page's modules that use them, and the service worker, whose cache
+# is named after a digest of every file it serves, so that a new build makes a new cache.
+add_executable(selenoscope_atlas
+    AtlasParts.cpp
+)
+export_own_folder(selenoscope_atlas)
+target_link_libraries(selenoscope_atlas PRIVATE atlas_table_zones atlas_json)
+set_target_properties(selenoscope_atlas PROPERTIES
+    OUTPUT_NAME selenoscope-atlas
+    SUFFIX .mjs
+    RUNTIME_OUTPUT_DIRECTORY ${siteDir}/atlas)
+set(atlasExports _malloc _free _selenoscope_atlas_open _selenoscope_atlas_use_zones
+                 _selenoscope_atlas_missing _selenoscope_atlas_add _selenoscope_atlas_find
+                 _selenoscope_atlas_choose _selenoscope_atlas_answer _selenoscope_atlas_answer_size)
+list(JOIN atlasExports "," atlasExports)
+target_link_options(selenoscope_atlas PRIVATE
+    -sMODULARIZE=1
+    -sEXPORT_ES6=1
+    -sEXPORT_NAME=loadSelenoscopeAtlas
+    -sENVIRONMENT=web
+    -sFILESYSTEM=0
+    -sDYNAMIC_EXECUTION=0
+    -sALLOW_MEMORY_GROWTH=1
+    -sINITIAL_MEMORY=33554432
+    -sEXPORTED_FUNCTIONS=${atlasExports})
+
+# The parts, as the host tools split them; parts of an earlier split go first.
+add_custom_command(
+    OUTPUT ${siteDir}/atlas/common.part
+    COMMAND ${CMAKE_COMMAND} -DFROM=${SELENOSCOPE_HOST_ATLAS_PARTS} -DTO=${siteDir}/atlas
+            -P ${CMAKE_CURRENT_SOURCE_DIR}/CopyAtlasParts.cmake
+    DEPENDS host_tools ${SELENOSCOPE_HOST_ATLAS_PARTS}/common.part
+            ${CMAKE_CURRENT_SOURCE_DIR}/CopyAtlasParts.cmake
+    VERBATIM)
+
+set(atlasSiteOutputs ${siteDir}/atlas/common.part)
+foreach(file IN ITEMS atlas.mjs finder.mjs offline.mjs)
+    add_custom_command(
+        OUTPUT ${siteDir}/${file}
+        COMMAND ${CMAKE_COMMAND} -E copy_if_different ${CMAKE_CURRENT_SOURCE_DIR}/site/${file}
+                ${siteDir}/${file}
+        DEPENDS site/${file}
+        VERBATIM)
+    list(APPEND atlasSiteOutputs ${siteDir}/${file})
+endforeach()
+add_custom_target(web_atlas ALL DEPENDS ${atlasSiteOutputs} selenoscope_atlas)
+
+# The service worker: written after everything else, every build; its file changes (and
+# with it the cache) only when a file it serves does.
+add_custom_target(web_offline ALL
+    COMMAND ${CMAKE_COMMAND} -DSITE=${siteDir} -DTEMPLATE=${CMAKE_CURRENT_SOURCE_DIR}/site/sw.js
+            -P ${CMAKE_CURRENT_SOURCE_DIR}/MakeServiceWorker.cmake
+    COMMENT "Writing the page's service worker"
+    VERBATIM)
+add_dependencies(web_offline web_site web_atlas)

@@ -1,0 +1,30 @@
+# Writes the service worker SITE/sw.js from TEMPLATE: its version is a digest of every file
+# of the site with its name, its list of files to keep from the first visit every file but
+# the atlas's (atlas/, kept once a search fetched them) and the worker itself. The file is
+# rewritten only when that changes.
+#   cmake -DSITE=... -DTEMPLATE=... -P MakeServiceWorker.cmake
+file(GLOB_RECURSE files RELATIVE "${SITE}" "${SITE}/*")
+list(REMOVE_ITEM files sw.js)
+list(SORT files)
+set(digests "")
+set(precache "")
+foreach(file IN LISTS files)
+    file(SHA256 "${SITE}/${file}" digest)
+    string(APPEND digests "${file} ${digest}\n")
+    if(NOT file MATCHES "^atlas/")
+        list(APPEND precache "'./${file}'")
+    endif()
+endforeach()
+string(SHA256 SITE_VERSION "${digests}")
+string(SUBSTRING "${SITE_VERSION}" 0 16 SITE_VERSION)
+list(PREPEND precache "'./'")
+list(JOIN precache ", " SITE_FILES)
+file(READ "${TEMPLATE}" template)
+string(CONFIGURE "${template}" worker @ONLY)
+set(existing "")
+if(EXISTS "${SITE}/sw.js")
+    file(READ "${SITE}/sw.js" existing)
+endif()
+if(NOT existing STREQUAL worker)
+    file(WRITE "${SITE}/sw.js" "${worker}")
+endif()
