@@ -5,6 +5,7 @@
 #include "cli/PlaceAccess.h"
 #include "cli/PreciseAccess.h"
 #include "ephemeris/Vimshottari.h"
+#include "report/PlaceQuery.h"
 
 #include <CLI/CLI.hpp>
 #include <algorithm>
@@ -148,10 +149,7 @@ void AddBatchOptions(CLI::App& command, BatchOptions& o)
 /// Refuses a query with nothing to look for: it would list places at random.
 std::string QueryHasAName(const std::string& query)
 {
-    if (query.find_first_not_of(" \t,") != std::string::npos)
-        return {};
-    return "the place to look for is empty: give a place's name, such as \"Springfield, "
-           "Illinois\"";
+    return report::QueryNameProblem(query);
 }
 
 void AddPlaceOptions(CLI::App& command, PlaceOptions& o)

@@ -1,30 +1,23 @@
 // selenoscope-cli place: the atlas's matches for a query, in the finder's order.
-#include "birth/BirthDataChecks.h"
+#include "atlas/PlaceJson.h"
 #include "cli/CommandSupport.h"
 #include "cli/Commands.h"
 #include "cli/PlaceFinder.h"
 #include "cli/PlaceOutput.h"
-#include "atlas/PlaceJson.h"
+#include "report/PlaceQuery.h"
 
 namespace cli {
 
 int RunPlace(const PlaceOptions& options)
 {
-    std::optional<modEphemeris::CivilTime> local;
-    if (!options.date.empty() || !options.time.empty()) {
-        const auto dateTime = report::ReadDateTime(options.date, options.time);
-        if (const auto* refusal = std::get_if<std::string>(&dateTime)) {
-            Complain(*refusal);
-            return kRefused;
-        }
-        local = std::get<modEphemeris::CivilTime>(dateTime);
-        // A reading checks the date after the zone and the place, as the window does; the
-        // clock of a date its month lacks would be the next month's.
-        if (const auto refusal = birth::ValidateDate(local->year, local->month, local->day)) {
-            Complain(refusal->message);
-            return kRefused;
-        }
+    // CLI11 has seen that the date and the time come together.
+    const auto read = report::ReadLocalTime(options.date, options.time);
+    if (const auto* refusal = std::get_if<std::string>(&read)) {
+        Complain(*refusal);
+        return kRefused;
     }
+    const std::optional<modEphemeris::CivilTime>& local =
+        std::get<std::optional<modEphemeris::CivilTime>>(read);
     const PlaceFinder finder(options.atlas);
     const auto found = finder.Search(options.query, options.limit, local,
                                      options.secondOccurrence ? atlas::Occurrence::Second

@@ -10,8 +10,11 @@
 #include "birth/BirthDataChecks.h"
 #include "birth/BirthRanges.h"
 #include "report/JsonWriter.h"
+#include "report/PlaceQuery.h"
+#include "web/ToolAnswer.h"
 #include "atlas/PlaceJson.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <cstddef>
@@ -153,6 +156,22 @@ std::variant<std::vector<atlas::PlaceChoice>, std::string> choices(const Search&
     return chosen;
 }
 
+/// The first place a birth's place text finds, over the parts that have arrived.
+class PartsLocator final : public report::PlaceLocator
+{
+public:
+    [[nodiscard]] std::variant<report::LocatedPlace, std::string>
+    Locate(std::string_view query, const CivilTime& local, atlas::Occurrence occurrence,
+           birth::BirthDataFields& fields) const override
+    {
+        auto found = choices(Search{std::string(query), 1, local, occurrence});
+        if (auto* refusal = std::get_if<std::string>(&found))
+            return std::move(*refusal);
+        return atlas::locateFirst(std::get<std::vector<atlas::PlaceChoice>>(std::move(found)),
+                                  fields);
+    }
+};
+
 void textsJson(JsonWriter& json, const std::vector<std::string>& texts)
 {
     json.beginArray();
@@ -185,6 +204,8 @@ std::string chosenJson(const atlas::PlaceChoice& choice)
         json.key("zoneHour").value(fields.zoneHour);
         json.key("zoneMinute").value(fields.zoneMinute);
         json.key("daylightSaving").value(fields.daylightSaving);
+        // Fields that cannot say the clock on their own must not outlive its link.
+        json.key("zoneSaid").value(choice.fields.zone->said);
     }
     json.endObject();
     json.key("utc_offset_seconds");
@@ -316,6 +337,79 @@ const char* selenoscope_atlas_choose(const char* block, int row)
     if (row < 0 || static_cast<std::size_t>(row) >= chosen.size())
         return answerWith(refusalJson("No place is listed there"));
     return answerWith(chosenJson(chosen[static_cast<std::size_t>(row)]));
+}
+
+/// Row (from 0) of the search, chosen, asked at a reading of the form's birth (the form's
+/// block, see web::readForm): {"utc_offset_seconds": the clock's true offset or null,
+/// "question": {"text", "use_clock", "use_entered"} or null where the zone fields give the
+/// clock's universal time}; or {"refusal":{"message":...}}.
+const char* selenoscope_atlas_question(const char* block, int row, const unsigned char* form,
+                                       std::size_t size)
+{
+    auto search = readSearch(block);
+    if (auto* refusal = std::get_if<std::string>(&search))
+        return answerWith(refusalJson(*refusal));
+    auto found = choices(std::get<Search>(search));
+    if (auto* refusal = std::get_if<std::string>(&found))
+        return answerWith(refusalJson(*refusal));
+    const auto& chosen = std::get<std::vector<atlas::PlaceChoice>>(found);
+    if (row < 0 || static_cast<std::size_t>(row) >= chosen.size())
+        return answerWith(refusalJson("No place is listed there"));
+    const atlas::PlaceChoice& choice = chosen[static_cast<std::size_t>(row)];
+    JsonWriter json;
+    json.beginObject().key("utc_offset_seconds");
+    std::optional<atlas::ZoneQuestion> question;
+    if (choice.clock) {
+        json.value(choice.clock->offset.totalSeconds);
+        // A birth the checks refuse gets no question: its reading says why first.
+        const auto entered = birth::ReadBirthData(web::readForm(web::Block(form, size)).fields);
+        if (const auto* birth = std::get_if<modEphemeris::BirthData>(&entered))
+            question = atlas::zoneQuestion(choice.fields.city, *choice.clock, *birth);
+    } else {
+        json.null();
+    }
+    json.key("question");
+    if (question) {
+        json.beginObject()
+            .member("text", question->text)
+            .member("use_clock", question->useClockCaption)
+            .member("use_entered", question->useEnteredCaption)
+            .endObject();
+    } else {
+        json.null();
+    }
+    json.endObject();
+    return answerWith(json.text());
+}
+
+/// The places a search finds (the block's texts: query, date, time, limit, occurrence, as
+/// selenoscope-cli place takes them), as place --json writes them; or {"error": message}.
+const char* selenoscope_atlas_places(const unsigned char* bytes, std::size_t size)
+{
+    const web::Block block(bytes, size);
+    auto read = report::ReadPlaceQuery({block[0], block[1], block[2], block[3], block[4]},
+                                       atlas::kMaxRows);
+    if (const auto* refusal = std::get_if<std::string>(&read))
+        return answerWith(web::errorJson(*refusal));
+    auto& query = std::get<report::PlaceQuery>(read);
+    auto found = choices(Search{std::move(query.query), query.limit, query.local, query.occurrence});
+    if (const auto* refusal = std::get_if<std::string>(&found))
+        return answerWith(web::errorJson(*refusal));
+    JsonWriter json;
+    json.beginArray();
+    for (const atlas::PlaceChoice& choice : std::get<std::vector<atlas::PlaceChoice>>(found))
+        atlas::writePlaceJson(json, choice);
+    json.endArray();
+    return answerWith(json.text());
+}
+
+/// The core module's answer for a birth by a place (see web::toolAnswer), with the place
+/// it used; command 0 the readings, 1 the details, 2 the periods.
+const char* selenoscope_atlas_tool(int command, const unsigned char* bytes, std::size_t size)
+{
+    const PartsLocator places;
+    return answerWith(web::toolAnswer(static_cast<web::ToolCommand>(std::clamp(command, 0, 2)),
+                                      web::Block(bytes, size), &places, atlas::writePlaceMember));
 }
 
 /// The last answer, NUL-terminated.

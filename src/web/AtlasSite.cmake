@@ -5,6 +5,7 @@
 # is named after a digest of every file it serves, so that a new build makes a new cache.
 add_executable(selenoscope_atlas
     AtlasParts.cpp
+    ToolAnswer.cpp ToolAnswer.h
 )
 export_own_folder(selenoscope_atlas)
 target_link_libraries(selenoscope_atlas PRIVATE atlas_table_zones atlas_json)
@@ -14,7 +15,8 @@ set_target_properties(selenoscope_atlas PROPERTIES
     RUNTIME_OUTPUT_DIRECTORY ${siteDir}/atlas)
 set(atlasExports _malloc _free _selenoscope_atlas_open _selenoscope_atlas_use_zones
                  _selenoscope_atlas_missing _selenoscope_atlas_add _selenoscope_atlas_find
-                 _selenoscope_atlas_choose _selenoscope_atlas_answer _selenoscope_atlas_answer_size)
+                 _selenoscope_atlas_choose _selenoscope_atlas_places _selenoscope_atlas_question
+                 _selenoscope_atlas_tool _selenoscope_atlas_answer _selenoscope_atlas_answer_size)
 list(JOIN atlasExports "," atlasExports)
 target_link_options(selenoscope_atlas PRIVATE
     -sMODULARIZE=1

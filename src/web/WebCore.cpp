@@ -17,7 +17,9 @@
 #include "shell/CoBrandRule.h"
 #include "shell/SiteLinks.h"
 #include "timezone/TimeZoneTable.h"
+#include "web/ToolAnswer.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <cmath>
@@ -36,96 +38,8 @@ namespace {
 
 using birth::BirthDataFields;
 using report::JsonWriter;
-
-/// The texts of one block, in the order the page wrote them; "" for any the block lacks.
-class Block
-{
-public:
-    Block(const unsigned char* bytes, std::size_t size)
-    {
-        std::size_t at = 0;
-        while (at + 4 <= size) {
-            const std::uint32_t length = bytes[at] | (bytes[at + 1] << 8U) |
-                                         (bytes[at + 2] << 16U) |
-                                         (static_cast<std::uint32_t>(bytes[at + 3]) << 24U);
-            at += 4;
-            if (length > size - at)
-                break; // a damaged block ends here
-            texts_.emplace_back(reinterpret_cast<const char*>(bytes + at), length);
-            at += length;
-        }
-    }
-
-    [[nodiscard]] std::string_view operator[](std::size_t i) const
-    {
-        return i < texts_.size() ? texts_[i] : std::string_view();
-    }
-
-private:
-    std::vector<std::string_view> texts_;
-};
-
-// The entry window's fields in a block, in this order; the choices as "1" or "0", then the
-// clock's true offset in seconds, or nothing for the zone fields' rule.
-constexpr std::array<std::string BirthDataFields::*, 12> kFieldTexts{
-    &BirthDataFields::name,
-    &BirthDataFields::month,
-    &BirthDataFields::day,
-    &BirthDataFields::year,
-    &BirthDataFields::hour,
-    &BirthDataFields::minute,
-    &BirthDataFields::zoneHour,
-    &BirthDataFields::zoneMinute,
-    &BirthDataFields::longitudeDegrees,
-    &BirthDataFields::longitudeMinutes,
-    &BirthDataFields::latitudeDegrees,
-    &BirthDataFields::latitudeMinutes,
-};
-constexpr std::array<bool BirthDataFields::*, 3> kFieldChoices{
-    &BirthDataFields::east,
-    &BirthDataFields::south,
-    &BirthDataFields::daylightSaving,
-};
-
-/// One birth as the page's form gives it.
-struct FormBirth
-{
-    BirthDataFields fields;
-    std::optional<int> utcOffsetSeconds; // none: the zone fields' rule
-};
-
-FormBirth readForm(const Block& block)
-{
-    FormBirth birth;
-    std::size_t i = 0;
-    for (std::string BirthDataFields::*text : kFieldTexts)
-        birth.fields.*text = block[i++];
-    for (bool BirthDataFields::*choice : kFieldChoices)
-        birth.fields.*choice = block[i++] == "1";
-    const std::string_view offset = block[i];
-    int seconds = 0;
-    const auto [end, error] =
-        std::from_chars(offset.data(), offset.data() + offset.size(), seconds);
-    if (!offset.empty() && error == std::errc() && end == offset.data() + offset.size())
-        birth.utcOffsetSeconds = seconds;
-    return birth;
-}
-
-// The tool's texts of a birth in a block (selenoscope-cli's options), in this order, then
-// the periods' three numbers.
-enum ToolText : std::size_t {
-    kDate,
-    kTime,
-    kLongitude,
-    kLatitude,
-    kZone,
-    kDst,
-    kUtcOffset,
-    kPlace,
-    kYearDays,
-    kTimeUncertainty,
-    kLevels,
-};
+using web::Block;
+using web::readForm;
 
 /// The last answer; the page copies it out before its next call.
 std::string& answer()
@@ -160,52 +74,14 @@ std::string refusalJson(const birth::Refusal& refusal)
     return json.text();
 }
 
-/// {"error": message}: the module's refusal.
-std::string errorJson(std::string_view message)
-{
-    JsonWriter json;
-    json.beginObject().member("error", message).endObject();
-    return json.text();
-}
-
 /// The form's birth ready for the computation, or the refusal's answer.
-std::variant<modEphemeris::BirthMoment, std::string> formMoment(const FormBirth& birth)
+std::variant<modEphemeris::BirthMoment, std::string> formMoment(const web::FormBirth& birth)
 {
     auto read = birth::ReadBirthData(birth.fields);
     if (const auto* refusal = std::get_if<birth::Refusal>(&read))
         return refusalJson(*refusal);
     return modEphemeris::BirthMoment{std::get<modEphemeris::BirthData>(read),
                                      birth.utcOffsetSeconds};
-}
-
-/// The tool's birth ready for the computation, or {"error": message}.
-std::variant<modEphemeris::BirthMoment, std::string> toolMoment(const Block& block)
-{
-    const std::string_view dst = block[kDst];
-    if (dst != "" && dst != "true" && dst != "false")
-        return errorJson("dst must be true or false");
-    report::BirthTexts texts;
-    texts.date = block[kDate];
-    texts.time = block[kTime];
-    texts.longitude = block[kLongitude];
-    texts.latitude = block[kLatitude];
-    texts.zone = block[kZone];
-    texts.daylightSaving = dst == "true";
-    texts.utcOffset = block[kUtcOffset];
-    texts.place = block[kPlace];
-    auto resolved = report::ResolveBirth(texts, nullptr); // places come with the atlas
-    if (const auto* refusal = std::get_if<std::string>(&resolved))
-        return errorJson(*refusal);
-    return std::get<report::ResolvedBirth>(resolved).moment;
-}
-
-/// A number of the periods' options, or its default when the text is empty; NaN when it is
-/// no number, which the periods' own check refuses with its words.
-double optionNumber(std::string_view text, double absent)
-{
-    if (text.empty())
-        return absent;
-    return birth::FieldText::NumericValue(text).value_or(std::numeric_limits<double>::quiet_NaN());
 }
 
 void writeLists(JsonWriter& json)
@@ -394,42 +270,12 @@ const char* selenoscope_details_words(const unsigned char* bytes, std::size_t si
         detailsWords(modEphemeris::ComputeMoonDetails(std::get<modEphemeris::BirthMoment>(moment))));
 }
 
-/// The module's answers to the tool's texts of a birth: command 0 the readings, 1 the
-/// details, 2 the periods, each in the shape of selenoscope-cli's --json; or {"error": ...}
-/// with the message the tool gives.
+/// The module's answers to the tool's texts of a birth (see web::toolAnswer): command 0
+/// the readings, 1 the details, 2 the periods. A birth by a place is the atlas module's.
 const char* selenoscope_tool(int command, const unsigned char* bytes, std::size_t size)
 {
-    const Block block(bytes, size);
-    auto moment = toolMoment(block);
-    if (auto* error = std::get_if<std::string>(&moment))
-        return answerWith(std::move(*error));
-    const modEphemeris::BirthMoment& m = std::get<modEphemeris::BirthMoment>(moment);
-    JsonWriter json;
-    json.beginObject();
-    switch (command) {
-    case 0:
-        report::WriteReadings(json, modEphemeris::ComputeMoonReadings(m));
-        break;
-    case 1:
-        report::WriteDetails(json, modEphemeris::ComputeMoonDetails(m), std::nullopt);
-        break;
-    default: {
-        const report::DashaCounting defaults;
-        const double levels = optionNumber(block[kLevels], defaults.levels);
-        // Levels that are no small whole number are none of 1, 2 or 3, which the check says.
-        const bool whole = levels >= 0 && levels <= 9 && std::floor(levels) == levels;
-        const int wholeLevels = whole ? static_cast<int>(levels) : 0;
-        const auto periods = report::DashaFor(
-            m, {optionNumber(block[kYearDays], defaults.yearDays),
-                optionNumber(block[kTimeUncertainty], defaults.birthTimeMinutes), wholeLevels});
-        if (const auto* error = std::get_if<std::string>(&periods))
-            return answerWith(errorJson(*error));
-        report::WriteDasha(json, std::get<report::DashaReport>(periods));
-        break;
-    }
-    }
-    json.endObject();
-    return answerWith(json.text());
+    return answerWith(web::toolAnswer(static_cast<web::ToolCommand>(std::clamp(command, 0, 2)),
+                                      web::Block(bytes, size)));
 }
 
 /// Bytes of the last answer, without its NUL.

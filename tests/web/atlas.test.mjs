@@ -9,7 +9,7 @@ import { statSync } from 'node:fs';
 import { join } from 'node:path';
 import test from 'node:test';
 import { firstDifference } from './support/births.mjs';
-import { siteFolder } from './support/native.mjs';
+import { cliJson, siteFolder } from './support/native.mjs';
 import {
   cliRows, localOf, openSiteAtlas, referenceRows, sampledNames, typedSearches,
 } from './support/atlas.mjs';
@@ -108,3 +108,49 @@ for (const { name, part, spoil, why } of spoiled) {
     assert.equal((await atlas.search('Madrid')).rows[0].country, 'Spain');
   });
 }
+
+// The embedding module's places() and births by a place, as the tool answers the same
+// texts; and the refusals only the module's texts can carry, in its own words.
+const madridBirth = { date: '1980-07-01', time: '12:00', place: 'Madrid' };
+const asTool = [
+  { name: 'places at a date and time', places: ['Madrid', { date: '1980-07-01', time: '12:00', limit: 3 }],
+    args: ['place', 'Madrid', '--date', '1980-07-01', '--time', '12:00', '--limit', '3'] },
+  { name: 'places, the second of a repeated time', places: ['New York', { date: '2021-11-07', time: '1:30', occurrence: 'second' }],
+    args: ['place', 'New York', '--date', '2021-11-07', '--time', '1:30', '--occurrence', 'second'] },
+  { name: 'places nowhere', places: ['qxzqxzq', {}], args: ['place', 'qxzqxzq'], tool: [] },
+  { name: 'places on a date its month lacks', places: ['Madrid', { date: '1980-02-30', time: '12:00' }],
+    args: ['place', 'Madrid', '--date', '1980-02-30', '--time', '12:00'] },
+  { name: 'a reading by a place', command: 'reading', birth: madridBirth,
+    args: ['reading', '--date', '1980-07-01', '--time', '12:00', '--place', 'Madrid'] },
+  // The tool's details and periods use its precise Moon, which the page lacks: the instant
+  // and the place used are what a birth by a place decides.
+  { name: 'details by a place, its coordinates typed', command: 'details', pick: ['instant', 'place'], birth: { ...madridBirth, longitude: '3:40W', latitude: '40:20N' },
+    args: ['details', '--date', '1980-07-01', '--time', '12:00', '--place', 'Madrid', '--longitude', '3:40W', '--latitude', '40:20N'] },
+  { name: 'periods by a place, the second of a repeated time', command: 'dasha', pick: ['place'],
+    birth: { date: '2021-11-07', time: '1:30', place: 'New York', occurrence: 'second' }, options: { levels: 1 },
+    args: ['dasha', '--date', '2021-11-07', '--time', '1:30', '--place', 'New York', '--occurrence', 'second', '--levels', '1'] },
+  { name: 'a place that matches nothing', command: 'reading', birth: { ...madridBirth, place: 'qxzqxzq' },
+    args: ['reading', '--date', '1980-07-01', '--time', '12:00', '--place', 'qxzqxzq'] },
+];
+const moduleOnly = [
+  { name: 'a limit out of range', places: ['Madrid', { limit: 0 }], error: 'the limit must be a whole number from 1 to 50' },
+  { name: 'a limit that is no number', places: ['Madrid', { limit: 'ten' }], error: 'the limit must be a whole number from 1 to 50' },
+  { name: 'a date without its time', places: ['Madrid', { date: '1980-07-01' }], error: 'the date and the time go together: give both or neither' },
+  { name: 'an occurrence without the date', places: ['Madrid', { occurrence: 'second' }], error: 'the occurrence needs the date and the time' },
+  { name: 'an occurrence of neither kind', places: ['Madrid', { date: '1980-07-01', time: '12:00', occurrence: 'third' }], error: 'the occurrence must be first or second' },
+  { name: 'no name to look for', places: [' , ', {}], error: 'the place to look for is empty: give a place\'s name, such as "Springfield, Illinois"' },
+  { name: 'a place and a zone', command: 'reading', birth: { ...madridBirth, zone: '1' }, error: 'Give only one of the zone, the UTC offset and the place of the birth' },
+  { name: 'a birth occurrence of neither kind', command: 'reading', birth: { ...madridBirth, occurrence: 'last' }, error: 'occurrence must be first or second' },
+];
+
+test('the module\'s places() and births by a place answer as the tool does', async () => {
+  const { atlas } = await openSiteAtlas();
+  const ask = ({ places, command, birth, options }) => (places ? atlas.places(...places) : atlas.tool(command, birth, options));
+  const picked = (answer, keys) => (keys ? Object.fromEntries(keys.map((key) => [key, answer[key]])) : answer);
+  for (const row of asTool) {
+    // The tool lists no place as an empty array and says so on standard error.
+    const tool = row.tool ?? cliJson(row.args);
+    assert.deepEqual(picked(await ask(row), row.pick), picked(tool, row.pick), row.name);
+  }
+  for (const row of moduleOnly) assert.deepEqual(await ask(row), { error: row.error }, row.name);
+});

@@ -13,7 +13,7 @@ import { openSiteAtlas } from './support/atlas.mjs';
 import { openFinder, typed } from './support/finder.mjs';
 import { birthFields, birthsCsv, firstDifference, generateBirths } from './support/births.mjs';
 import { startBrowser } from './support/browser.mjs';
-import { asToolAnswer, cliReadings, siteFolder } from './support/native.mjs';
+import { asToolAnswer, cliJson, cliReadings, siteFolder } from './support/native.mjs';
 
 let browser;
 const servers = [];
@@ -103,6 +103,80 @@ test("a new birth date shows the chosen place's clock then", async () => {
     .startsWith('Europe/Madrid on 1 January 1980 at 12:00: UTC+01:00, CET'));
   await page.close();
 });
+
+// The link to a found place's clock, as the entry window keeps it: each row fills a place
+// with Enter, does what a user may do next, asks for the reading, answers the question if
+// one comes, and ends with the reading the tool gives for the instant used, or none.
+const madrid = { year: 1980, month: 7, day: 1, hour: 12, minute: 0 };
+const london = { year: 1985, month: 7, day: 1, hour: 12, minute: 0 };
+const at = (date) => ['reading', '--date', date, '--time', '12:00'];
+const links = [
+  { name: 'zone fields that cannot say the clock: asked, the clock chosen', text: 'Madrid', local: madrid,
+    answer: '#cmdUseClock', reading: [...at('1980-07-01'), '--place', 'Madrid'] },
+  { name: 'asked, the zone as entered chosen', text: 'Madrid', local: madrid,
+    answer: '#cmdUseEntered', reading: [...at('1980-07-01'), '--longitude', '3:42W', '--latitude', '40:25N', '--zone=-2'] },
+  { name: 'asked, closed with Esc: no reading, nothing changed', text: 'Madrid', local: madrid, answer: 'Escape', reading: null },
+  { name: "the city's name edited: the link stands", text: 'Madrid', local: madrid,
+    edit: (page) => page.type('#txtMCity', ' centro'), answer: '#cmdUseClock', reading: [...at('1980-07-01'), '--place', 'Madrid'] },
+  { name: 'a coordinate edited: the link ends and the unsayable zone is emptied', text: 'Madrid', local: madrid,
+    edit: async (page) => {
+      await page.$eval('#txtLonM', (box) => { box.focus(); box.select(); });
+      await page.keyboard.type('3');
+    },
+    zoneAfter: ['', ''], reading: 'refused' },
+  { name: 'a zone the fields can say: no question', text: 'London', local: london,
+    reading: [...at('1985-07-01'), '--place', 'London'] },
+  { name: 'a new birth date: the zone fields re-derived from the same zone', text: 'London', local: london,
+    edit: (page) => page.select('#cboMonth', 'January'), zoneAfter: ['0', '0'], reading: [...at('1985-01-01'), '--place', 'London'] },
+  { name: 'a zone chosen from TZ Help: the link ends', text: 'Madrid', local: madrid,
+    edit: async (page) => {
+      await page.click('#lblTZHelp');
+      await page.$eval('#lstTimeZones', (list) => { list.selectedIndex = [...list.options].findIndex((o) => o.text.startsWith('Greenwich')); });
+      await page.click('#cmdTimeZoneChoose');
+    },
+    zoneAfter: ['0', '0'], reading: [...at('1980-07-01'), '--longitude', '3:42W', '--latitude', '40:25N', '--zone', '0'] },
+];
+
+for (const { name, text, local, edit, answer, zoneAfter, reading } of links) {
+  test(`the found place's clock: ${name}`, async () => {
+    const { page, errors } = await openFinder(browser, await served(siteFolder()), local);
+    await page.type('#txtName', 'asha rao');
+    await typed(page, text);
+    await page.keyboard.press('Enter');
+    await page.waitForFunction(() => document.getElementById('txtMCity').value !== '');
+    await edit?.(page);
+    const zone = () => page.evaluate(() => ['txtZoneHour', 'txtZoneMinute'].map((id) => document.getElementById(id).value));
+    if (zoneAfter) await page.waitForFunction((want) => ['txtZoneHour', 'txtZoneMinute']
+      .map((id) => document.getElementById(id).value).join() === want.join(), {}, zoneAfter);
+    const zoneBefore = await zone();
+    await page.click('#cmdRashi');
+    const said = () => page.evaluate(() => ({ question: document.getElementById('question').open,
+      message: document.getElementById('message').open, reading: !document.getElementById('frmDisplay').hidden }));
+    await page.waitForFunction(() => ['question', 'message'].some((id) => document.getElementById(id).open)
+      || !document.getElementById('frmDisplay').hidden);
+    const first = await said();
+    assert.equal(first.question, Boolean(answer), 'a question exactly where the zone fields differ from the clock');
+    if (answer === 'Escape') await page.keyboard.press('Escape');
+    else if (answer) await page.click(answer);
+    await page.waitForFunction(() => !document.getElementById('question').open);
+    if (reading === 'refused') {
+      assert.equal(first.message, true);
+    } else if (reading === null) {
+      assert.deepEqual(await said(), { question: false, message: false, reading: false });
+      assert.equal(await page.evaluate(() => document.activeElement.id), 'cmdRashi');
+      assert.deepEqual(await zone(), zoneBefore);
+    } else {
+      await page.waitForFunction(() => !document.getElementById('frmDisplay').hidden);
+      const shown = await page.evaluate(() => Object.fromEntries(['txtSiderealNonParallax', 'txtSiderealParallax',
+        'txtWesternNonParallax', 'txtWesternParallax'].map((id) => [id, document.getElementById(id).value])));
+      const tool = cliJson(reading);
+      assert.deepEqual(shown, { txtSiderealNonParallax: tool.sidereal.geocentric, txtSiderealParallax: tool.sidereal.topocentric,
+        txtWesternNonParallax: tool.tropical.geocentric, txtWesternParallax: tool.tropical.topocentric });
+    }
+    assert.deepEqual(errors, []);
+    await page.close();
+  });
+}
 
 // A copy of the site whose files are the built ones, but for one part of the atlas.
 function siteWithPart(part, bytes) {

@@ -9,7 +9,7 @@ import { after, before, test } from 'node:test';
 import { serve } from '../../tools/web/serve.mjs';
 import { startBrowser } from './support/browser.mjs';
 import { birthTexts, birthsCsv, firstDifference, generateBirths } from './support/births.mjs';
-import { cliReadings, nativeDasha, nativeDetails, required, siteFolder } from './support/native.mjs';
+import { cliJson, cliReadings, nativeDasha, nativeDetails, required, siteFolder } from './support/native.mjs';
 import { clickReading, fillForm, messagesWhileTyping, openPage, readingShown, workedExample } from './support/page.mjs';
 
 let server;
@@ -455,6 +455,15 @@ test("the module's readings, details and periods in this browser are the tool's"
     band_days: { decimals: 9, within: 1e-12 } };
   births.forEach((birth, i) => expected.forEach((native, kind) =>
     assert.equal(firstDifference(answers[i][kind], native[i], sineAndCosine), '', `birth ${i + 1}, answer ${kind}`)));
+
+  // places() and a reading by a place, through the atlas's module this page fetches.
+  const byPlace = await opened.page.evaluate(async (moduleUrl) => {
+    const selenoscope = await import(moduleUrl);
+    return [await selenoscope.places('Madrid', { date: '1980-07-01', time: '12:00', limit: 2 }),
+      await selenoscope.reading({ date: '1980-07-01', time: '12:00', place: 'Madrid' })];
+  }, `${origin}selenoscope.mjs`);
+  assert.deepEqual(byPlace, [cliJson(['place', 'Madrid', '--date', '1980-07-01', '--time', '12:00', '--limit', '2']),
+    cliJson(['reading', '--date', '1980-07-01', '--time', '12:00', '--place', 'Madrid'])]);
 
   const response = await fetch(origin);
   assert.match(response.headers.get('content-security-policy'), /^default-src 'self'; script-src 'self' 'wasm-unsafe-eval';/);

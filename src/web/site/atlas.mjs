@@ -4,6 +4,8 @@
 // part its text needs, once a session, and answers with selenoscope-cli place --json's
 // rows. Nothing here searches or ranks: the module does.
 
+import { block, formTexts, toolCommands, toolTexts } from './core.mjs';
+
 const siteFolder = new URL('./', import.meta.url);
 const encoder = new TextEncoder();
 const decoder = new TextDecoder();
@@ -126,7 +128,9 @@ export async function openAtlas({ load = fetchFile, moduleOptions = {} } = {}) {
     }
     return parts.get(number);
   };
-  const block = (query, { limit = 50, local = null, occurrence = 0 }) =>
+  // The tool's texts in one block, as the core module takes them.
+  const askBlock = (fn, texts, ...more) => JSON.parse(withBytes(block(texts), (at, size) => text(fn(...more, at, size))));
+  const searchBlock = (query, { limit = 50, local = null, occurrence = 0 }) =>
     [query, String(limit), ...timeTexts(local), occurrence === 1 ? '1' : '0'];
   const answered = (answer) => {
     if (answer.refusal) throw new AtlasError(answer.refusal.message);
@@ -144,13 +148,34 @@ export async function openAtlas({ load = fetchFile, moduleOptions = {} } = {}) {
     /// and the names the finder lists them by. Throws an AtlasError the finder shows.
     async search(query, options = {}) {
       await ready(query, options.limit ?? 50);
-      return answered(ask(module._selenoscope_atlas_find, block(query, options)));
+      return answered(ask(module._selenoscope_atlas_find, searchBlock(query, options)));
     },
     /// The row's place chosen: the finder's clock line, its notes and the captions of a
     /// repeated time's two occurrences, and the fields it fills, named as the birth's.
     async choose(query, row, options = {}) {
       await ready(query, options.limit ?? 50);
-      return answered(ask(module._selenoscope_atlas_choose, block(query, options), row));
+      return answered(ask(module._selenoscope_atlas_choose, searchBlock(query, options), row));
+    },
+    /// The row's place asked at a reading of the form's fields (named as core.mjs names
+    /// them): {utc_offset_seconds, question} where question ({text, use_clock,
+    /// use_entered}) is null when the zone fields give the clock's universal time.
+    async question(query, row, options, fields) {
+      await ready(query, options.limit ?? 50);
+      const search = encoder.encode(`${searchBlock(query, options).join('\0')}\0`);
+      return answered(withBytes(search, (searchAt) => JSON.parse(withBytes(block(formTexts(fields)),
+        (at, size) => text(module._selenoscope_atlas_question(searchAt, row, at, size))))));
+    },
+    /// The places the query finds as selenoscope-cli place --json lists them, for
+    /// {date, time, limit, occurrence} as its options; or {error} with its words.
+    async places(query, { date, time, limit, occurrence } = {}) {
+      const texts = [query, date, time, limit, occurrence].map((value) => (value == null ? '' : String(value)));
+      await ready(texts[0], Number(texts[3] || 10));
+      return askBlock(module._selenoscope_atlas_places, texts);
+    },
+    /// A birth by a place: the core's answer (see core.mjs's tool) with the place it used.
+    async tool(command, birth, options) {
+      await ready(String(birth.place), 1);
+      return askBlock(module._selenoscope_atlas_tool, toolTexts(birth, options), toolCommands[command]);
     },
   };
 }

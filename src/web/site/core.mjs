@@ -11,15 +11,15 @@ const fieldTexts = [
 ];
 const fieldChoices = ['east', 'south', 'daylightSaving'];
 // The tool's texts of a birth (selenoscope-cli's options), then the periods' options.
-const toolBirth = ['date', 'time', 'longitude', 'latitude', 'zone', 'dst', 'utc_offset', 'place'];
+const toolBirth = ['date', 'time', 'longitude', 'latitude', 'zone', 'dst', 'utc_offset', 'place', 'occurrence'];
 const toolPeriods = ['year_days', 'time_uncertainty', 'levels'];
-const toolCommands = { reading: 0, details: 1, dasha: 2 };
+export const toolCommands = { reading: 0, details: 1, dasha: 2 };
 
 const encoder = new TextEncoder();
 const decoder = new TextDecoder();
 
 /// The texts as one block: each a four-byte length (little-endian), then its UTF-8 bytes.
-function block(texts) {
+export function block(texts) {
   const parts = texts.map((text) => encoder.encode(text));
   const bytes = new Uint8Array(parts.reduce((size, part) => size + 4 + part.length, 0));
   const view = new DataView(bytes.buffer);
@@ -35,9 +35,13 @@ function block(texts) {
 /// A value as the text a user would have typed; nothing for an absent one.
 const asText = (value) => (value === undefined || value === null ? '' : String(value));
 
+/// A birth and the periods' options as the tool's texts, in the order the C++ reads them.
+export const toolTexts = (birth, options) =>
+  [...toolBirth.map((key) => asText(birth?.[key])), ...toolPeriods.map((key) => asText(options?.[key]))];
+
 /// The form's fields as texts. utcOffsetSeconds, when given, is the local clock's true
 /// offset (East positive); without it the zone fields count.
-const formTexts = (fields) => [
+export const formTexts = (fields) => [
   ...fieldTexts.map((key) => asText(fields[key])),
   ...fieldChoices.map((key) => (fields[key] ? '1' : '0')),
   Number.isInteger(fields.utcOffsetSeconds) ? String(fields.utcOffsetSeconds) : '',
@@ -74,8 +78,7 @@ export async function loadCore(options = {}) {
     /// The tool's answers for its birth texts: 'reading', 'details' or 'dasha' (with
     /// options), each in the shape of selenoscope-cli's --json, or {error}.
     tool: (command, birth, options) => ask(
-      (at, size) => module._selenoscope_tool(toolCommands[command], at, size),
-      [...toolBirth.map((key) => asText(birth?.[key])), ...toolPeriods.map((key) => asText(options?.[key]))]),
+      (at, size) => module._selenoscope_tool(toolCommands[command], at, size), toolTexts(birth, options)),
     /// Makes the place clock read the zone table (zones.table); false with the reason when damaged.
     useZones: (bytes) => {
       const used = withBytes(bytes, (at, size) => module._selenoscope_use_zones(at, size)) === 1;

@@ -18,6 +18,23 @@ export function formLocal(doc = document) {
   return month >= 0 && Object.values(local).every(Number.isInteger) ? local : null;
 }
 
+// The link to the clock of the place the finder filled, as the entry window keeps it: while
+// no coordinate, zone or DST field is changed by hand (the place's names may be), a new
+// birth date or time re-derives the zone fields from the place's zone, and a reading takes
+// the clock's true offset, asking first where the zone fields would give another universal
+// time. {query, row, occurrence, zone: the zone fields written}, or null.
+let link = null;
+let linkedLocal = () => null;
+
+/// What a reading of the form's fields (named as core.mjs names them) takes from the linked
+/// place's clock: null at once without a link; else the promise of {utc_offset_seconds,
+/// question} (see atlas.mjs).
+export function clockAtReading(fields) {
+  if (!link) return null;
+  const { query, row, occurrence } = link;
+  return atlas().then((opened) => opened.question(query, row, { local: linkedLocal(), occurrence }, fields));
+}
+
 /// Wires the finder's controls (txtSearch, lstPlaces, lblClock, lblNotes, the occurrences)
 /// once; birthLocal() gives the birth's local date and time, or null.
 export function wireFinder(doc = document, { birthLocal = () => formLocal(doc) } = {}) {
@@ -46,6 +63,7 @@ export function wireFinder(doc = document, { birthLocal = () => formLocal(doc) }
     say(error.message, ['Everything else on the page works: type the place, its coordinates and its zone by hand.'], query);
   };
   const options = () => ({ local: birthLocal(), occurrence: occurrences[1].checked ? 1 : 0 });
+  linkedLocal = birthLocal;
 
   async function showClock() {
     const mine = ++asked;
@@ -108,17 +126,25 @@ export function wireFinder(doc = document, { birthLocal = () => formLocal(doc) }
     }
   }
 
+  // Written by the finder, not by hand: no event, so the link stands.
+  const set = (id, value) => {
+    const control = $(id);
+    if (!control) return;
+    if (control.type === 'checkbox' || control.type === 'radio') control.checked = value;
+    else control.value = value;
+  };
+  const writeZone = (f) => {
+    set('txtZoneHour', f.zoneHour);
+    set('txtZoneMinute', f.zoneMinute);
+    set('chkDST', f.daylightSaving);
+  };
+  const zoneOf = (f) => ({ zoneHour: f.zoneHour, zoneMinute: f.zoneMinute, daylightSaving: f.daylightSaving, said: f.zoneSaid });
+
   // The entry fields get the chosen place as the desktop's finder fills them.
   async function fill() {
     if (current < 0) return;
-    const chosen = await (await atlas()).choose(shown.query, current, options());
-    const set = (id, value) => {
-      const control = $(id);
-      if (!control) return;
-      if (control.type === 'checkbox' || control.type === 'radio') control.checked = value;
-      else control.value = value;
-      control.dispatchEvent(new Event(control.type === 'text' ? 'input' : 'change', { bubbles: true }));
-    };
+    const asked = { query: shown.query, row: current, occurrence: options().occurrence };
+    const chosen = await (await atlas()).choose(asked.query, asked.row, options());
     const f = chosen.fields;
     set('txtMCity', chosen.city);
     set('txtMState', chosen.state);
@@ -129,11 +155,9 @@ export function wireFinder(doc = document, { birthLocal = () => formLocal(doc) }
     set('txtLatD', f.latitudeDegrees);
     set('txtLatM', f.latitudeMinutes);
     set(f.south ? 'optLat1' : 'optLat0', true);
-    if ('zoneHour' in f) {
-      set('txtZoneHour', f.zoneHour);
-      set('txtZoneMinute', f.zoneMinute);
-      set('chkDST', f.daylightSaving);
-    }
+    if ('zoneHour' in f) writeZone(f);
+    // Without its clock (a zone the table lacks) the place is only a place.
+    link = chosen.utc_offset_seconds !== null && 'zoneHour' in f ? { ...asked, zone: zoneOf(f) } : null;
     search.dispatchEvent(new CustomEvent('placechosen', { bubbles: true, detail: chosen }));
   }
 
@@ -154,9 +178,44 @@ export function wireFinder(doc = document, { birthLocal = () => formLocal(doc) }
   });
   list.addEventListener('dblclick', () => fill().catch(failed));
   occurrences.forEach((option) => option.addEventListener('change', showClock));
-  // A new birth date or time: the chosen place's clock then.
-  for (const id of ['cboYear', 'cboMonth', 'cboDate', 'cboHH', 'cboMM'])
-    $(id)?.addEventListener('change', () => { if (current >= 0) showClock(); });
+  // A new birth date or time: the chosen place's clock then, and the linked place's zone
+  // fields re-derived (the fields as they stand are the user's where it has no clock).
+  async function birthTimeEdited() {
+    if (current >= 0) showClock();
+    if (!link) return;
+    const linked = link;
+    try {
+      const chosen = await (await atlas()).choose(linked.query, linked.row, { local: birthLocal(), occurrence: linked.occurrence });
+      if (link !== linked) return;
+      if (chosen.utc_offset_seconds === null || !('zoneHour' in chosen.fields)) {
+        link = null;
+        return;
+      }
+      writeZone(chosen.fields);
+      link = { ...linked, zone: zoneOf(chosen.fields) };
+    } catch (error) {
+      link = null;
+      failed(error);
+    }
+  }
+  for (const id of ['cboYear', 'cboMonth', 'cboDate', 'cboHH', 'cboMM']) $(id)?.addEventListener('change', birthTimeEdited);
+  // A zone or DST field changed by hand says another clock (TZ Help's choice too).
+  for (const id of ['txtZoneHour', 'txtZoneMinute', 'chkDST'])
+    $(id)?.addEventListener(id === 'chkDST' ? 'change' : 'input', () => { link = null; });
+  // A coordinate changed by hand says another place; zone fields the reading's rule would
+  // take the wrong way round (the finder's signed hour) do not stay behind without it.
+  const coordinatesEdited = () => {
+    if (!link) return;
+    const { zone } = link;
+    if (!zone.said && $('txtZoneHour').value === zone.zoneHour && $('txtZoneMinute').value === zone.zoneMinute
+        && $('chkDST').checked === zone.daylightSaving) {
+      set('txtZoneHour', '');
+      set('txtZoneMinute', '');
+    }
+    link = null;
+  };
+  for (const id of ['txtLonD', 'txtLonM', 'txtLatD', 'txtLatM']) $(id)?.addEventListener('input', coordinatesEdited);
+  for (const id of ['optLong0', 'optLong1', 'optLat0', 'optLat1']) $(id)?.addEventListener('change', coordinatesEdited);
 }
 
 wireFinder();

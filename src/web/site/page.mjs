@@ -4,6 +4,7 @@
 // the readings, the details' words, the zones and the links all come from the core. Here
 // only browser events become the texts and characters the desktop window would receive.
 import { loadCore } from './core.mjs';
+import { clockAtReading } from './finder.mjs';
 
 const $ = (id) => document.getElementById(id);
 
@@ -30,6 +31,29 @@ function typedBirth() {
 
 // The message dialog, and where the focus goes when it is closed.
 let focusAfterMessage = null;
+
+/// Asks the question of a reading by a found place's clock: 'clock', 'entered', or null when
+/// it is closed without an answer (Esc), which means no reading now.
+function askQuestion(question) {
+  const dialog = $('question');
+  $('questionText').textContent = question.text;
+  $('cmdUseClock').textContent = question.use_clock;
+  $('cmdUseEntered').textContent = question.use_entered;
+  return new Promise((resolve) => {
+    const answer = (choice) => (event) => {
+      event.preventDefault();
+      $('cmdUseClock').onclick = $('cmdUseEntered').onclick = dialog.oncancel = null;
+      dialog.close();
+      $('cmdRashi').focus();
+      resolve(choice);
+    };
+    $('cmdUseClock').onclick = answer('clock');
+    $('cmdUseEntered').onclick = answer('entered');
+    dialog.oncancel = answer(null);
+    dialog.showModal();
+    $('cmdUseClock').focus();
+  });
+}
 
 function showMessage({ message, icon }, focusAfter) {
   $('messageText').textContent = message;
@@ -115,6 +139,8 @@ function timeZones(zones) {
     if (choose && zone) {
       $('txtZoneHour').value = zone.hour;
       $('txtZoneMinute').value = zone.minute;
+      // A zone chosen here is the user's: it ends the link to a found place's clock.
+      $('txtZoneHour').dispatchEvent(new Event('input', { bubbles: true }));
     }
     dialog.close();
     $('lblTZHelp').focus();
@@ -217,14 +243,7 @@ function wire(core) {
   };
   $('cmdMessageOK').addEventListener('click', closeMessage);
   $('message').addEventListener('cancel', closeMessage);
-  $('cmdRashi').addEventListener('click', () => {
-    const birth = typedBirth();
-    const answer = core.reading(birth);
-    if (answer.refusal) {
-      // A date refusal leaves the focus where it was: on the button.
-      showMessage(answer.refusal, $(answer.refusal.focus ?? 'cmdRashi'));
-      return;
-    }
+  function showReading(birth, answer) {
     shown = birth;
     for (const [id, [zodiac, view]] of Object.entries(readingBoxes)) $(id).value = answer[zodiac][view];
     $('frmDetails').open = false;
@@ -233,6 +252,35 @@ function wire(core) {
     $('frmDisplay').hidden = false;
     selectTab($('tabSiderealTab'));
     $('tabSiderealTab').focus();
+  }
+
+  // A reading by a found place's clock while it is linked: the clock's true offset, asking
+  // first where the zone fields would give another universal time; Esc: no reading now.
+  async function readAtClock(typed, asking) {
+    let clock;
+    try {
+      clock = await asking;
+    } catch (error) {
+      showMessage({ message: error.message, icon: 'critical' }, $('cmdRashi'));
+      return;
+    }
+    const use = clock.question ? await askQuestion(clock.question) : 'clock';
+    if (use === null) return;
+    const birth = use === 'clock' && clock.utc_offset_seconds !== null ? { ...typed, utcOffsetSeconds: clock.utc_offset_seconds } : typed;
+    showReading(birth, core.reading(birth));
+  }
+
+  $('cmdRashi').addEventListener('click', () => {
+    const typed = typedBirth();
+    const answer = core.reading(typed);
+    if (answer.refusal) {
+      // A date refusal leaves the focus where it was: on the button.
+      showMessage(answer.refusal, $(answer.refusal.focus ?? 'cmdRashi'));
+      return;
+    }
+    const asking = clockAtReading(typed);
+    if (asking) readAtClock(typed, asking);
+    else showReading(typed, answer);
   });
   $('frmDetails').addEventListener('toggle', () => {
     if ($('frmDetails').open && shown && !$('detailsContent').hasChildNodes()) showDetails(core.detailsWords(shown));

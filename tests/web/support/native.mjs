@@ -65,3 +65,11 @@ export function siteFolder() {
 }
 
 export const siteFile = (name) => readFileSync(join(siteFolder(), name));
+
+/// What selenoscope-cli answers with --json to the arguments: its JSON, or {error} with
+/// its message when it refuses.
+export function cliJson(args) {
+  const done = spawnSync(required('SELENOSCOPE_CLI'), [...args, '--json'], { encoding: 'utf8' });
+  if (done.error || done.status === 2) throw new Error(`selenoscope-cli ${args.join(' ')}: ${done.error ?? done.stderr}`);
+  return done.status === 0 ? JSON.parse(done.stdout) : { error: done.stderr.trim() };
+}
