@@ -321,9 +321,15 @@ const { server, url, sent } = await loggedServer(resolve(site));
 const browser = await startBrowser('chromium');
 try {
   // A web server sends files compressed ahead; this one compresses each on first request.
+  // Four at a time (its compressing threads); a file whose connection drops (a kept-alive
+  // one the server closed meanwhile) is asked for again once.
   const files = readdirSync(resolve(site), { recursive: true }).filter((file) => statSync(join(site, file)).isFile());
-  await Promise.all(files.map((file) => fetch(new URL(file, url), { headers: { 'Accept-Encoding': 'gzip' } })
-    .then((response) => response.arrayBuffer())));
+  const warm = (file) => fetch(new URL(file, url), { headers: { 'Accept-Encoding': 'gzip' } })
+    .then((response) => response.arrayBuffer());
+  const waiting = [...files];
+  await Promise.all(Array.from({ length: 4 }, async () => {
+    for (let file = waiting.shift(); file !== undefined; file = waiting.shift()) await warm(file).catch(() => warm(file));
+  }));
   const context = { site: resolve(site), browser, origin: url, sent };
   for (const { name, run } of measurements.filter((m) => chosen.length === 0 || chosen.includes(m.name))) {
     console.log(`${name}, in Chromium (headless) against tools/web/serve.mjs on 127.0.0.1:`);
