@@ -216,6 +216,8 @@ export function wireFinder(doc = document, { birthLocal = () => formLocal(doc) }
   };
   for (const id of ['txtLonD', 'txtLonM', 'txtLatD', 'txtLatM']) $(id)?.addEventListener('input', coordinatesEdited);
   for (const id of ['optLong0', 'optLong1', 'optLat0', 'optLat1']) $(id)?.addEventListener('change', coordinatesEdited);
+  // What was typed while this module was on its way.
+  if (search.value.trim()) find();
 }
 
 wireFinder();

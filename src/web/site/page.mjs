@@ -4,9 +4,19 @@
 // the readings, the details' words, the zones and the links all come from the core. Here
 // only browser events become the texts and characters the desktop window would receive.
 import { loadCore } from './core.mjs';
-import { clockAtReading } from './finder.mjs';
 
 const $ = (id) => document.getElementById(id);
+
+// The finder and the page's life offline (finder.mjs) are not needed for a reading: they
+// come when the finder is first reached for, after the first reading, or once the page has
+// been idle a moment, so that the first load stays small.
+let finder = null; // the module once it has come
+let finderComing = null;
+function loadFinder() {
+  // A module that did not come is asked for again the next time.
+  finderComing ??= import('./finder.mjs').then((module) => { finder = module; }, () => { finderComing = null; });
+  return finderComing;
+}
 
 // The form's controls by the birth data field each holds (the C++ BirthDataFields).
 const formFields = {
@@ -160,46 +170,6 @@ function timeZones(zones) {
   });
 }
 
-function element(tag, text, className) {
-  const made = document.createElement(tag);
-  if (text !== undefined) made.textContent = text;
-  if (className) made.className = className;
-  return made;
-}
-
-/// Caption and text pairs as a description list, each value named as the window names it.
-function facts(lines, suffix = '') {
-  const list = element('dl');
-  for (const line of lines) {
-    const value = element('dd', line.text);
-    value.id = `${line.name}${suffix}`;
-    list.append(element('dt', line.caption), value);
-  }
-  return list;
-}
-
-function note(said) {
-  return said ? [element('p', said.words, said.warning ? 'note warning' : 'note')] : [];
-}
-
-/// The details window's words: the instant, then each reading with its sign and nakshatra.
-function showDetails(words) {
-  const parts = [facts(words.instant)];
-  words.readings.forEach((reading, i) => {
-    const section = element('section');
-    const text = element('p', reading.text, 'reading');
-    text.id = `txtReading_${i}`;
-    text.setAttribute('aria-label', `${reading.accessible}: ${reading.text}`);
-    section.append(element('h3', reading.caption), text, facts(reading.sign, `_${i}`), ...note(reading.signNote));
-    if (reading.nakshatra) section.append(facts(reading.nakshatra, `_${i}`), ...note(reading.nakshatraNote));
-    parts.push(section);
-  });
-  const footnote = element('p', words.footnote, 'footnote');
-  footnote.id = 'lblFootnote';
-  parts.push(footnote);
-  $('detailsContent').replaceChildren(...parts);
-}
-
 function selectTab(tab) {
   for (const other of document.querySelectorAll('[role="tab"]')) {
     const selected = other === tab;
@@ -252,6 +222,7 @@ function wire(core) {
     $('frmDisplay').hidden = false;
     selectTab($('tabSiderealTab'));
     $('tabSiderealTab').focus();
+    loadFinder();
   }
 
   // A reading by a found place's clock while it is linked: the clock's true offset, asking
@@ -278,12 +249,17 @@ function wire(core) {
       showMessage(answer.refusal, $(answer.refusal.focus ?? 'cmdRashi'));
       return;
     }
-    const asking = clockAtReading(typed);
+    const asking = finder?.clockAtReading(typed);
     if (asking) readAtClock(typed, asking);
     else showReading(typed, answer);
   });
   $('frmDetails').addEventListener('toggle', () => {
-    if ($('frmDetails').open && shown && !$('detailsContent').hasChildNodes()) showDetails(core.detailsWords(shown));
+    if (!$('frmDetails').open || !shown || $('detailsContent').hasChildNodes()) return;
+    const words = core.detailsWords(shown);
+    // The details' drawing comes on first use (details.mjs): no reading waits for it.
+    import('./details.mjs').then(({ showDetails }) => {
+      if (!$('detailsContent').hasChildNodes()) showDetails(words, $('detailsContent'));
+    }, (error) => showMessage({ message: `The details could not be shown: ${error.message}`, icon: 'critical' }, $('cmdOK')));
   });
   $('cmdOK').addEventListener('click', () => {
     $('frmDisplay').hidden = true;
@@ -306,6 +282,8 @@ try {
   if (location.protocol === 'file:' || typeof WebAssembly !== 'object') throw new Error('unavailable');
   wire(await loadCore());
   $('lblNotice').hidden = true;
+  for (const reach of ['focusin', 'pointerdown']) $('frmPlaceFinder').addEventListener(reach, loadFinder, { once: true });
+  setTimeout(loadFinder, 2000);
   document.documentElement.dataset.state = 'ready';
   $('txtName').focus();
 } catch (error) {
