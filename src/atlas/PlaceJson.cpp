@@ -29,8 +29,8 @@ std::string_view kindText(LocalTimeKind kind)
 /// The offset not used at a skipped or repeated local time.
 const ClockOffset& otherOffset(const PlaceClock& clock)
 {
-    const bool usedAfter = clock.kind == LocalTimeKind::Repeated &&
-                           clock.occurrence == Occurrence::Second;
+    const bool usedAfter =
+        clock.kind == LocalTimeKind::Repeated && clock.occurrence == Occurrence::Second;
     return usedAfter ? clock.before : clock.after;
 }
 
@@ -46,8 +46,7 @@ void writeClock(report::JsonWriter& json, const PlaceClock& clock)
     if (clock.kind != LocalTimeKind::Unique)
         json.member("other_utc_offset_seconds", otherOffset(clock).totalSeconds);
     if (clock.kind == LocalTimeKind::Repeated)
-        json.member("occurrence",
-                    clock.occurrence == Occurrence::Second ? "second" : "first");
+        json.member("occurrence", clock.occurrence == Occurrence::Second ? "second" : "first");
     json.endObject();
 }
 
@@ -125,9 +124,8 @@ void writePlaceJson(report::JsonWriter& json, const PlaceChoice& choice)
     json.endObject();
 }
 
-
 std::variant<report::LocatedPlace, std::string> locateFirst(std::vector<PlaceChoice> found,
-                                                    birth::BirthDataFields& fields)
+                                                            birth::BirthDataFields& fields)
 {
     if (found.empty())
         return std::string("No place matches");

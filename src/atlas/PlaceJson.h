@@ -32,7 +32,7 @@ void writePlaceJson(report::JsonWriter& json, const PlaceChoice& choice);
 /// The first place a search found, as a birth by a place uses it: its coordinates and zone
 /// written into the fields; or why it cannot be used.
 std::variant<report::LocatedPlace, std::string> locateFirst(std::vector<PlaceChoice> found,
-                                                    birth::BirthDataFields& fields);
+                                                            birth::BirthDataFields& fields);
 
 /// The place a reading by a place used, with the coordinates it used: those typed with the
 /// place win over the place's own.

@@ -32,9 +32,9 @@ struct KeyRule
     [[nodiscard]] constexpr bool accepts(char32_t typed) const
     {
         const bool letter = (typed >= U'A' && typed <= U'Z') || (typed >= U'a' && typed <= U'z');
-        return typed == U'\b' || (letters && letter) || (digits && typed >= U'0' && typed <= U'9') ||
-               (space && typed == U' ') || (enter && typed == U'\r') ||
-               (minus && typed == U'-');
+        return typed == U'\b' || (letters && letter) ||
+               (digits && typed >= U'0' && typed <= U'9') || (space && typed == U' ') ||
+               (enter && typed == U'\r') || (minus && typed == U'-');
     }
 
     /// The character as it reaches the box: capitalised where the rule says so.
@@ -45,8 +45,8 @@ struct KeyRule
 };
 
 /// Letters, space, Enter and Backspace; the name is always typed in capitals.
-inline constexpr KeyRule kNameKeys{true,  false, true, true, false,
-                                   true, "Please Enter only Letters", Refusal::Icon::Information};
+inline constexpr KeyRule kNameKeys{
+    true, false, true, true, false, true, "Please Enter only Letters", Refusal::Icon::Information};
 /// Digits, Backspace and the minus sign anywhere.
 inline constexpr KeyRule kSignedNumberKeys{
     false, true, false, false, true, false, "Only Numbers Are Accepted", Refusal::Icon::Critical};

@@ -145,9 +145,9 @@ RowComputer::Outcome RowComputer::Process(std::string_view record, std::string& 
         return Outcome::Refused;
     }
     const report::BirthTexts texts{Field(columns_.date),      Field(columns_.time),
-                           Field(columns_.longitude), Field(columns_.latitude),
-                           Field(columns_.zone),      *daylightSaving,
-                           Field(columns_.utcOffset), Field(columns_.place)};
+                                   Field(columns_.longitude), Field(columns_.latitude),
+                                   Field(columns_.zone),      *daylightSaving,
+                                   Field(columns_.utcOffset), Field(columns_.place)};
     const auto resolved = report::ResolveBirth(texts, places_);
     if (const auto* refusal = std::get_if<std::string>(&resolved)) {
         AppendRefused(text, *refusal, out);

@@ -2,9 +2,9 @@
 // input row turned into its output row with the four readings or the refusal.
 #pragma once
 
-#include "report/BirthInput.h"
 #include "cli/Csv.h"
 #include "ephemeris/PreciseBeside.h"
+#include "report/BirthInput.h"
 
 #include <array>
 #include <cstddef>
@@ -59,8 +59,8 @@ public:
 
     /// places may be null when no place column is read; lineEnd ends every output row;
     /// precise null: no precise columns.
-    RowComputer(const BatchColumns& columns, const report::PlaceLocator* places, std::string_view lineEnd,
-                PreciseSource precise = nullptr);
+    RowComputer(const BatchColumns& columns, const report::PlaceLocator* places,
+                std::string_view lineEnd, PreciseSource precise = nullptr);
 
     /// Appends the output row for one input record (its line end included or not): the
     /// record's fields, then the readings (and the precise Moon's) and an empty error, or

@@ -13,8 +13,9 @@ std::optional<report::ResolvedBirth> ResolveOrComplain(const BirthOptions& optio
 {
     const std::unique_ptr<const report::PlaceLocator> places =
         options.place.empty() ? nullptr : OpenAtlas(options.atlas);
-    report::BirthTexts texts{options.date, options.time,           options.longitude, options.latitude,
-                     options.zone, options.daylightSaving, options.utcOffset, options.place};
+    report::BirthTexts texts{options.date,      options.time, options.longitude,
+                             options.latitude,  options.zone, options.daylightSaving,
+                             options.utcOffset, options.place};
     if (options.secondOccurrence)
         texts.occurrence = modEphemeris::Occurrence::Second;
     auto resolved = report::ResolveBirth(texts, places.get());

@@ -42,9 +42,9 @@ void AppendRows(std::string& text, const DashaPeriod& p, std::size_t depth, bool
 std::string DashaText(const report::DashaReport& periods)
 {
     const VimshottariDasha& d = periods.dasha;
-    std::string text = "Moon       " + DashaMoonInWords(d, periods.start.preciseUnavailable) + "\n" +
-                       "Nakshatra  " + std::string(d.nakshatraName) + ", lord " + LordOf(d) + "\n" +
-                       "Balance    " + DashaBalanceInWords(d) + "\n" + "Year       " +
+    std::string text = "Moon       " + DashaMoonInWords(d, periods.start.preciseUnavailable) +
+                       "\n" + "Nakshatra  " + std::string(d.nakshatraName) + ", lord " + LordOf(d) +
+                       "\n" + "Balance    " + DashaBalanceInWords(d) + "\n" + "Year       " +
                        modEphemeris::DashaYearConvention(d.request.yearDays) + "\n" +
                        "Band       " + DashaBandInWords(d) + "\n" + "Birth      " +
                        SecondText(periods.birthUt) + " universal time\n\n" +

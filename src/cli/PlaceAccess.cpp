@@ -3,10 +3,10 @@
 #include "cli/Commands.h"
 
 #ifdef SELENOSCOPE_ATLAS
+#include "atlas/PlaceJson.h"
 #include "atlas/PlaceSearch.h"
 #include "cli/PlaceFinder.h"
 #include "cli/PlaceOutput.h"
-#include "atlas/PlaceJson.h"
 #endif
 
 namespace cli {

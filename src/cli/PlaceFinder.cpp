@@ -1,9 +1,8 @@
 #include "cli/PlaceFinder.h"
 
-#include "atlas/PlaceJson.h"
-
 #include "atlas/AtlasLocation.h"
 #include "atlas/AtlasTexts.h"
+#include "atlas/PlaceJson.h"
 #include "atlas/PlaceSearch.h"
 
 #include <memory>
@@ -37,10 +36,9 @@ PlaceFinder::Search(std::string_view query, std::size_t limit,
     return choices;
 }
 
-std::variant<report::LocatedPlace, std::string> PlaceFinder::Locate(std::string_view query,
-                                                            const modEphemeris::CivilTime& local,
-                                                            modEphemeris::Occurrence occurrence,
-                                                            birth::BirthDataFields& fields) const
+std::variant<report::LocatedPlace, std::string>
+PlaceFinder::Locate(std::string_view query, const modEphemeris::CivilTime& local,
+                    modEphemeris::Occurrence occurrence, birth::BirthDataFields& fields) const
 {
     auto found = Search(query, 1, local, occurrence);
     if (auto* error = std::get_if<std::string>(&found))

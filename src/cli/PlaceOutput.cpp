@@ -1,9 +1,9 @@
 #include "cli/PlaceOutput.h"
 
 #include "atlas/AtlasTexts.h"
+#include "atlas/PlaceJson.h"
 #include "atlas/PlaceSearch.h"
 #include "cli/VisibleText.h"
-#include "atlas/PlaceJson.h"
 
 namespace cli {
 namespace {
@@ -39,8 +39,8 @@ std::string PlaceLine(const atlas::PlaceChoice& choice)
 {
     const atlas::Place place = Visible(choice);
     std::string line = place.name + '\t' + place.region + '\t' + place.country + '\t' +
-                       atlas::latitudeText(choice.fields) + '\t' + atlas::longitudeText(choice.fields) + '\t' +
-                       place.zoneId;
+                       atlas::latitudeText(choice.fields) + '\t' +
+                       atlas::longitudeText(choice.fields) + '\t' + place.zoneId;
     if (!ClockAsked(choice))
         return line;
     if (!choice.clock)
@@ -59,7 +59,8 @@ std::string PlaceLine(const atlas::PlaceChoice& choice)
 std::string PlaceReport(const atlas::PlaceChoice& choice)
 {
     std::string report = "Place: " + PlaceName(Visible(choice)) + " (" +
-                         atlas::latitudeText(choice.fields) + ' ' + atlas::longitudeText(choice.fields) + ")\n";
+                         atlas::latitudeText(choice.fields) + ' ' +
+                         atlas::longitudeText(choice.fields) + ")\n";
     if (!choice.clock)
         return report;
     report += "Clock: " + VisibleText(atlas::clockLine(*choice.clock)) + '\n';

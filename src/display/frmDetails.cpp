@@ -269,7 +269,8 @@ void frmDetails::showDetails(const modEphemeris::MoonDetails& details,
                      p->signDiffers || p->signEdge.onEdge);
         else
             showNote(signNotes_[i],
-                     reading.signEdge.onEdge ? fromStd(report::EdgeNote(reading.signEdge)) : QString(),
+                     reading.signEdge.onEdge ? fromStd(report::EdgeNote(reading.signEdge))
+                                             : QString(),
                      true);
 
         // The tropical zodiac has no nakshatras: their lines stay empty.
@@ -282,8 +283,9 @@ void frmDetails::showDetails(const modEphemeris::MoonDetails& details,
                      p->nakshatraDiffers || p->nakshatra->edge.onEdge);
         else
             showNote(nakshatraNotes_[i],
-                     nakshatra && nakshatra->edge.onEdge ? fromStd(report::EdgeNote(nakshatra->edge))
-                                                         : QString(),
+                     nakshatra && nakshatra->edge.onEdge
+                         ? fromStd(report::EdgeNote(nakshatra->edge))
+                         : QString(),
                      true);
     }
     show();

@@ -51,8 +51,8 @@ bool KeyFilter::eventFilter(QObject* watched, QEvent* event)
     const QString text = typedText(*key);
     if (text.isEmpty())
         return false;
-    const bool accepted =
-        std::all_of(text.begin(), text.end(), [this](QChar c) { return rule_.accepts(c.unicode()); });
+    const bool accepted = std::all_of(text.begin(), text.end(),
+                                      [this](QChar c) { return rule_.accepts(c.unicode()); });
 
     if (!accepted) {
         const QMessageBox::Icon icon = rule_.icon == birth::Refusal::Icon::Critical

@@ -160,7 +160,7 @@ struct frmMain::ListField
 {
     QComboBox* frmMain::*list;
     const char* name;
-    TwipRect geometry; // within the input frame
+    TwipRect geometry;                  // within the input frame
     std::string BirthDataFields::*text; // nullptr: not part of the birth data
     std::optional<BirthField> field;
     const char* accessibleName;

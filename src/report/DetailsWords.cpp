@@ -96,7 +96,8 @@ const std::array<DetailsLine<BirthInstant>, kInstantLines> kInstantFacts{{
          return DateWords(i.local.year, i.local.month, i.local.day) + ", " +
                 ClockWords(i.local.hour, i.local.minute);
      }},
-    {"lblRule", "Universal time from", [](const BirthInstant& i, const CivilTime&) { return i.rule; }},
+    {"lblRule", "Universal time from",
+     [](const BirthInstant& i, const CivilTime&) { return i.rule; }},
     {"lblUniversalTime", "Universal date and time",
      [](const BirthInstant& i, const CivilTime&) {
          const CivilTime& u = i.universal;

@@ -61,8 +61,7 @@ extern const std::array<DetailsLine<modEphemeris::BirthInstant>, kInstantLines> 
 /// Each reading's longitude, sign, nearest sign edge, first and last minute in the sign.
 extern const std::array<DetailsLine<modEphemeris::MoonDetailRow>, kSignLines> kSignFacts;
 /// Each sidereal reading's nakshatra, pada, nearest edge, first and last minute in it.
-extern const std::array<DetailsLine<modEphemeris::NakshatraPlace>, kNakshatraLines>
-    kNakshatraFacts;
+extern const std::array<DetailsLine<modEphemeris::NakshatraPlace>, kNakshatraLines> kNakshatraFacts;
 
 /// How one of the four readings is called, in the display window's order.
 struct ReadingName

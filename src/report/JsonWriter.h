@@ -30,8 +30,8 @@ public:
     JsonWriter& value(double number);
     JsonWriter& value(bool truth);
     template <class Integer>
-        requires(std::is_integral_v<Integer> && !std::is_same_v<Integer, bool>)
-    JsonWriter& value(Integer number)
+    requires(std::is_integral_v<Integer> &&
+             !std::is_same_v<Integer, bool>) JsonWriter& value(Integer number)
     {
         startValue();
         text_ += std::to_string(number);

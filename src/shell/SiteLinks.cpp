@@ -25,8 +25,7 @@ std::string SitePageAddress(SitePage page)
 std::string SiteHost(std::string_view address)
 {
     const std::size_t scheme = address.find("://");
-    std::string_view host =
-        scheme == std::string_view::npos ? address : address.substr(scheme + 3);
+    std::string_view host = scheme == std::string_view::npos ? address : address.substr(scheme + 3);
     host = host.substr(0, host.find_first_of("/?#"));
     if (const std::size_t user = host.rfind('@'); user != std::string_view::npos)
         host.remove_prefix(user + 1);

@@ -6,13 +6,13 @@
 #include "atlas/AtlasTexts.h"
 #include "atlas/IndexParts.h"
 #include "atlas/PlaceChoice.h"
+#include "atlas/PlaceJson.h"
 #include "atlas/ZoneTable.h"
 #include "birth/BirthDataChecks.h"
 #include "birth/BirthRanges.h"
 #include "report/JsonWriter.h"
 #include "report/PlaceQuery.h"
 #include "web/ToolAnswer.h"
-#include "atlas/PlaceJson.h"
 
 #include <algorithm>
 #include <array>
@@ -387,12 +387,13 @@ const char* selenoscope_atlas_question(const char* block, int row, const unsigne
 const char* selenoscope_atlas_places(const unsigned char* bytes, std::size_t size)
 {
     const web::Block block(bytes, size);
-    auto read = report::ReadPlaceQuery({block[0], block[1], block[2], block[3], block[4]},
-                                       atlas::kMaxRows);
+    auto read =
+        report::ReadPlaceQuery({block[0], block[1], block[2], block[3], block[4]}, atlas::kMaxRows);
     if (const auto* refusal = std::get_if<std::string>(&read))
         return answerWith(web::errorJson(*refusal));
     auto& query = std::get<report::PlaceQuery>(read);
-    auto found = choices(Search{std::move(query.query), query.limit, query.local, query.occurrence});
+    auto found =
+        choices(Search{std::move(query.query), query.limit, query.local, query.occurrence});
     if (const auto* refusal = std::get_if<std::string>(&found))
         return answerWith(web::errorJson(*refusal));
     JsonWriter json;

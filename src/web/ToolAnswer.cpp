@@ -74,8 +74,8 @@ std::variant<report::ResolvedBirth, std::string> toolBirth(const Block& block,
     texts.daylightSaving = dst == "true";
     texts.utcOffset = block[kUtcOffset];
     texts.place = block[kPlace];
-    texts.occurrence = occurrence == "second" ? modEphemeris::Occurrence::Second
-                                              : modEphemeris::Occurrence::First;
+    texts.occurrence =
+        occurrence == "second" ? modEphemeris::Occurrence::Second : modEphemeris::Occurrence::First;
     auto resolved = report::ResolveBirth(texts, places);
     if (const auto* refusal = std::get_if<std::string>(&resolved))
         return errorJson(*refusal);
@@ -117,7 +117,8 @@ FormBirth readForm(const Block& block)
         form.fields.*choice = block[i++] == "1";
     const std::string_view offset = block[i];
     int seconds = 0;
-    const auto [end, error] = std::from_chars(offset.data(), offset.data() + offset.size(), seconds);
+    const auto [end, error] =
+        std::from_chars(offset.data(), offset.data() + offset.size(), seconds);
     if (!offset.empty() && error == std::errc() && end == offset.data() + offset.size())
         form.utcOffsetSeconds = seconds;
     return form;
@@ -130,8 +131,8 @@ std::string errorJson(std::string_view message)
     return json.text();
 }
 
-std::string toolAnswer(ToolCommand command, const Block& block,
-                       const report::PlaceLocator* places, PlaceMemberWriter writePlace)
+std::string toolAnswer(ToolCommand command, const Block& block, const report::PlaceLocator* places,
+                       PlaceMemberWriter writePlace)
 {
     auto resolved = toolBirth(block, writePlace != nullptr ? places : nullptr);
     if (auto* error = std::get_if<std::string>(&resolved))

@@ -146,8 +146,8 @@ void writeLinks(JsonWriter& json)
     SeedRandomFromClock();
     const int number = CoBrandNumber(NextRandomSingle());
     json.member("coBrandNumber", number)
-        .member("frontOffer", FrontOfferFor(number) == FrontOffer::FullBrand ? "fullbrand"
-                                                                             : "cobrand");
+        .member("frontOffer",
+                FrontOfferFor(number) == FrontOffer::FullBrand ? "fullbrand" : "cobrand");
 }
 
 void writeFacts(JsonWriter& json, std::string_view name, const auto& lines, const auto& subject,
@@ -169,7 +169,10 @@ void writeNote(JsonWriter& json, std::string_view name, const modEphemeris::Edge
 {
     json.key(name);
     if (edge.onEdge)
-        json.beginObject().member("words", report::EdgeNote(edge)).member("warning", true).endObject();
+        json.beginObject()
+            .member("words", report::EdgeNote(edge))
+            .member("warning", true)
+            .endObject();
     else
         json.null();
 }
@@ -239,8 +242,8 @@ const char* selenoscope_reading(const unsigned char* bytes, std::size_t size)
         return answerWith(std::move(*refusal));
     JsonWriter json;
     json.beginObject();
-    report::WriteReadings(json,
-                          modEphemeris::ComputeMoonReadings(std::get<modEphemeris::BirthMoment>(moment)));
+    report::WriteReadings(
+        json, modEphemeris::ComputeMoonReadings(std::get<modEphemeris::BirthMoment>(moment)));
     json.endObject();
     return answerWith(json.text());
 }
@@ -266,8 +269,8 @@ const char* selenoscope_details_words(const unsigned char* bytes, std::size_t si
     auto moment = formMoment(readForm(Block(bytes, size)));
     if (auto* refusal = std::get_if<std::string>(&moment))
         return answerWith(std::move(*refusal));
-    return answerWith(
-        detailsWords(modEphemeris::ComputeMoonDetails(std::get<modEphemeris::BirthMoment>(moment))));
+    return answerWith(detailsWords(
+        modEphemeris::ComputeMoonDetails(std::get<modEphemeris::BirthMoment>(moment))));
 }
 
 /// The module's answers to the tool's texts of a birth (see web::toolAnswer): command 0

@@ -21,9 +21,8 @@ namespace fs = std::filesystem;
 /// the middle the windows and the atlas; the top the composition roots of the program, of
 /// the command-line tool and of the web page. A folder includes only lower floors and itself.
 const std::map<std::string, int> kFloors{
-    {"ephemeris", 0}, {"birth", 1},   {"shell", 1},    {"report", 2}, {"entry", 3},
-    {"display", 3},   {"timezone", 3}, {"lookup", 3},  {"atlas", 3},  {"app", 4},
-    {"cli", 4},       {"web", 4},
+    {"ephemeris", 0}, {"birth", 1},  {"shell", 1}, {"report", 2}, {"entry", 3}, {"display", 3},
+    {"timezone", 3},  {"lookup", 3}, {"atlas", 3}, {"app", 4},    {"cli", 4},   {"web", 4},
 };
 
 /// Headers the build generates into its own tree, included by their folder as

@@ -6,9 +6,9 @@
 #include "cli/BatchRows.h"
 #include "cli/Csv.h"
 #include "cli/PreciseOutput.h"
-#include "report/ReadingJson.h"
 #include "ephemeris/MoonDetails.h"
 #include "ephemeris/PreciseBeside.h"
+#include "report/ReadingJson.h"
 #include "support/TestRows.h"
 
 #include <gtest/gtest.h>

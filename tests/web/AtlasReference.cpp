@@ -7,11 +7,11 @@
 //                                             may be empty) the place command's JSON array,
 //                                             one per line
 #include "atlas/Fold.h"
+#include "atlas/PlaceJson.h"
 #include "atlas/PlaceSearch.h"
 #include "cli/PlaceFinder.h"
 #include "report/BirthInput.h"
 #include "report/JsonWriter.h"
-#include "atlas/PlaceJson.h"
 
 #include <cstdlib>
 #include <fstream>
