@@ -156,6 +156,21 @@ std::variant<std::vector<atlas::PlaceChoice>, std::string> choices(const Search&
     return chosen;
 }
 
+/// Row (from 0) of the search the block asks, chosen; or the refusal's message.
+std::variant<atlas::PlaceChoice, std::string> chosenRow(const char* block, int row)
+{
+    auto search = readSearch(block);
+    if (auto* refusal = std::get_if<std::string>(&search))
+        return std::move(*refusal);
+    auto found = choices(std::get<Search>(search));
+    if (auto* refusal = std::get_if<std::string>(&found))
+        return std::move(*refusal);
+    auto& chosen = std::get<std::vector<atlas::PlaceChoice>>(found);
+    if (row < 0 || static_cast<std::size_t>(row) >= chosen.size())
+        return std::string("No place is listed there");
+    return std::move(chosen[static_cast<std::size_t>(row)]);
+}
+
 /// The first place a birth's place text finds, over the parts that have arrived.
 class PartsLocator final : public report::PlaceLocator
 {
@@ -327,16 +342,10 @@ const char* selenoscope_atlas_find(const char* block)
 /// {"refusal":{"message":...}}.
 const char* selenoscope_atlas_choose(const char* block, int row)
 {
-    auto search = readSearch(block);
-    if (auto* refusal = std::get_if<std::string>(&search))
+    auto chosen = chosenRow(block, row);
+    if (const auto* refusal = std::get_if<std::string>(&chosen))
         return answerWith(refusalJson(*refusal));
-    auto found = choices(std::get<Search>(search));
-    if (auto* refusal = std::get_if<std::string>(&found))
-        return answerWith(refusalJson(*refusal));
-    const auto& chosen = std::get<std::vector<atlas::PlaceChoice>>(found);
-    if (row < 0 || static_cast<std::size_t>(row) >= chosen.size())
-        return answerWith(refusalJson("No place is listed there"));
-    return answerWith(chosenJson(chosen[static_cast<std::size_t>(row)]));
+    return answerWith(chosenJson(std::get<atlas::PlaceChoice>(chosen)));
 }
 
 /// Row (from 0) of the search, chosen, asked at a reading of the form's birth (the form's
@@ -346,16 +355,10 @@ const char* selenoscope_atlas_choose(const char* block, int row)
 const char* selenoscope_atlas_question(const char* block, int row, const unsigned char* form,
                                        std::size_t size)
 {
-    auto search = readSearch(block);
-    if (auto* refusal = std::get_if<std::string>(&search))
+    auto chosen = chosenRow(block, row);
+    if (const auto* refusal = std::get_if<std::string>(&chosen))
         return answerWith(refusalJson(*refusal));
-    auto found = choices(std::get<Search>(search));
-    if (auto* refusal = std::get_if<std::string>(&found))
-        return answerWith(refusalJson(*refusal));
-    const auto& chosen = std::get<std::vector<atlas::PlaceChoice>>(found);
-    if (row < 0 || static_cast<std::size_t>(row) >= chosen.size())
-        return answerWith(refusalJson("No place is listed there"));
-    const atlas::PlaceChoice& choice = chosen[static_cast<std::size_t>(row)];
+    const atlas::PlaceChoice& choice = std::get<atlas::PlaceChoice>(chosen);
     JsonWriter json;
     json.beginObject().key("utc_offset_seconds");
     std::optional<atlas::ZoneQuestion> question;

@@ -13,21 +13,12 @@ set_target_properties(selenoscope_atlas PROPERTIES
     OUTPUT_NAME selenoscope-atlas
     SUFFIX .mjs
     RUNTIME_OUTPUT_DIRECTORY ${siteDir}/atlas)
-set(atlasExports _malloc _free _selenoscope_atlas_open _selenoscope_atlas_use_zones
-                 _selenoscope_atlas_missing _selenoscope_atlas_add _selenoscope_atlas_find
-                 _selenoscope_atlas_choose _selenoscope_atlas_places _selenoscope_atlas_question
-                 _selenoscope_atlas_tool _selenoscope_atlas_answer _selenoscope_atlas_answer_size)
-list(JOIN atlasExports "," atlasExports)
-target_link_options(selenoscope_atlas PRIVATE
-    -sMODULARIZE=1
-    -sEXPORT_ES6=1
-    -sEXPORT_NAME=loadSelenoscopeAtlas
-    -sENVIRONMENT=web
-    -sFILESYSTEM=0
-    -sDYNAMIC_EXECUTION=0
-    -sALLOW_MEMORY_GROWTH=1
-    -sINITIAL_MEMORY=33554432
-    -sEXPORTED_FUNCTIONS=${atlasExports})
+page_module(selenoscope_atlas loadSelenoscopeAtlas
+    EXPORTS _malloc _free _selenoscope_atlas_open _selenoscope_atlas_use_zones
+            _selenoscope_atlas_missing _selenoscope_atlas_add _selenoscope_atlas_find
+            _selenoscope_atlas_choose _selenoscope_atlas_places _selenoscope_atlas_question
+            _selenoscope_atlas_tool _selenoscope_atlas_answer _selenoscope_atlas_answer_size
+    OPTIONS -sINITIAL_MEMORY=33554432)
 
 # The parts, as the host tools split them; parts of an earlier split go first.
 add_custom_command(

@@ -4,7 +4,7 @@
 // part its text needs, once a session, and answers with selenoscope-cli place --json's
 // rows. Nothing here searches or ranks: the module does.
 
-import { block, formTexts, toolCommands, toolTexts } from './core.mjs';
+import { block, bytesIn, formTexts, toolCommands, toolTexts } from './core.mjs';
 
 const siteFolder = new URL('./', import.meta.url);
 const encoder = new TextEncoder();
@@ -85,15 +85,7 @@ export async function openAtlas({ load = fetchFile, moduleOptions = {} } = {}) {
   zones.catch(() => {});
   const [module, common] = await Promise.all([loadSearch(load, moduleOptions), load('atlas/common.part')]);
 
-  const withBytes = (bytes, use) => {
-    const at = module._malloc(Math.max(bytes.length, 1));
-    try {
-      module.HEAPU8.set(bytes, at);
-      return use(at, bytes.length);
-    } finally {
-      module._free(at);
-    }
-  };
+  const withBytes = bytesIn(module);
   const text = (at) => decoder.decode(module.HEAPU8.subarray(at, at + module._selenoscope_atlas_answer_size()));
   const lastAnswer = () => text(module._selenoscope_atlas_answer());
   const ask = (fn, parts, ...more) =>

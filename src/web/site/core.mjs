@@ -47,19 +47,23 @@ export const formTexts = (fields) => [
   Number.isInteger(fields.utcOffsetSeconds) ? String(fields.utcOffsetSeconds) : '',
 ];
 
+/// For an emscripten module: withBytes(bytes, use) copies the bytes into the module's
+/// memory for the call use(at, size), and frees them after it.
+export const bytesIn = (module) => (bytes, use) => {
+  const at = module._malloc(Math.max(bytes.length, 1));
+  try {
+    module.HEAPU8.set(bytes, at);
+    return use(at, bytes.length);
+  } finally {
+    module._free(at);
+  }
+};
+
 /// Loads the module; options go to emscripten's loader (wasmBinary, where fetch cannot).
 export async function loadCore(options = {}) {
   const module = await loadSelenoscopeCore(options);
 
-  const withBytes = (bytes, use) => {
-    const at = module._malloc(Math.max(bytes.length, 1));
-    try {
-      module.HEAPU8.set(bytes, at);
-      return use(at, bytes.length);
-    } finally {
-      module._free(at);
-    }
-  };
+  const withBytes = bytesIn(module);
   const answer = (at) => decoder.decode(module.HEAPU8.subarray(at, at + module._selenoscope_answer_size()));
   const ask = (fn, texts) => JSON.parse(withBytes(block(texts), (at, size) => answer(fn(at, size))));
   const form = (fn) => (fields) => ask(fn, formTexts(fields ?? {}));
