@@ -29,6 +29,9 @@
 
 namespace {
 
+using web::answer;
+using web::answerWith;
+
 using atlas::CivilTime;
 using report::JsonWriter;
 
@@ -36,19 +39,6 @@ std::unique_ptr<atlas::IndexParts>& atlasParts()
 {
     static std::unique_ptr<atlas::IndexParts> parts;
     return parts;
-}
-
-/// The last answer; the page copies it out before its next call.
-std::string& answer()
-{
-    static std::string text;
-    return text;
-}
-
-const char* answerWith(std::string text)
-{
-    answer() = std::move(text);
-    return answer().c_str();
 }
 
 int refuse(std::string message)

@@ -30,15 +30,7 @@ add_custom_command(
     VERBATIM)
 
 set(atlasSiteOutputs ${siteDir}/atlas/common.part)
-foreach(file IN ITEMS atlas.mjs finder.mjs offline.mjs)
-    add_custom_command(
-        OUTPUT ${siteDir}/${file}
-        COMMAND ${CMAKE_COMMAND} -E copy_if_different ${CMAKE_CURRENT_SOURCE_DIR}/site/${file}
-                ${siteDir}/${file}
-        DEPENDS site/${file}
-        VERBATIM)
-    list(APPEND atlasSiteOutputs ${siteDir}/${file})
-endforeach()
+copy_site_files(atlasSiteOutputs atlas.mjs finder.mjs offline.mjs)
 add_custom_target(web_atlas ALL DEPENDS ${atlasSiteOutputs} selenoscope_atlas)
 
 # The service worker: written after everything else, every build; its file changes (and

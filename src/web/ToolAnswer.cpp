@@ -124,6 +124,18 @@ FormBirth readForm(const Block& block)
     return form;
 }
 
+std::string& answer()
+{
+    static std::string text;
+    return text;
+}
+
+const char* answerWith(std::string text)
+{
+    answer() = std::move(text);
+    return answer().c_str();
+}
+
 std::string errorJson(std::string_view message)
 {
     JsonWriter json;

@@ -44,6 +44,12 @@ struct FormBirth
 
 FormBirth readForm(const Block& block);
 
+/// The module's last answer; the page copies it out before its next call.
+std::string& answer();
+
+/// Keeps the text as the last answer; the answer's text, NUL-terminated.
+const char* answerWith(std::string text);
+
 /// {"error": message}: a module's refusal.
 std::string errorJson(std::string_view message);
 

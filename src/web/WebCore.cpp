@@ -36,23 +36,13 @@
 
 namespace {
 
+using web::answer;
+using web::answerWith;
+
 using birth::BirthDataFields;
 using report::JsonWriter;
 using web::Block;
 using web::readForm;
-
-/// The last answer; the page copies it out before its next call.
-std::string& answer()
-{
-    static std::string text;
-    return text;
-}
-
-const char* answerWith(std::string text)
-{
-    answer() = std::move(text);
-    return answer().c_str();
-}
 
 std::string_view iconName(birth::Refusal::Icon icon)
 {
